@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// Where and as whom the program reaches its MariaDB server. A socket path wins over host and port.
+struct ConnectionSettings {
+  QString host;
+  int port = 3306;
+  QString socket;
+  QString database;
+  QString user;
+  QString password;
+
+  // Adds (or replaces) the named Qt connection with these settings; does not open it.
+  QSqlDatabase configure(const QString &connectionName = QLatin1String(QSqlDatabase::defaultConnection)) const;
+  // Configures and opens; on failure fills *error with the server's text.
+  bool open(const QString &connectionName, QString *error) const;
+};
+
+// Runs one statement with its values bound in order; on failure fills *error with the server's text.
+bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error);
