@@ -2,6 +2,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringDecoder>
 
 QSqlDatabase ConnectionSettings::configure(const QString &connectionName) const {
   QSqlDatabase db = QSqlDatabase::contains(connectionName) ? QSqlDatabase::database(connectionName, false)
@@ -29,19 +30,30 @@ bool ConnectionSettings::open(const QString &connectionName, QString *error) con
     q.exec(QStringLiteral("SET NAMES utf8mb4"));
     return true;
   }
-  if (error) *error = db.lastError().databaseText().isEmpty() ? db.lastError().text() : db.lastError().databaseText();
+  if (error) *error = serverText(db.lastError());
   return false;
+}
+
+QString serverText(const QSqlError &error) {
+  const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+  // Only a text that is entirely Latin-1 and forms valid UTF-8 once re-encoded can have been mis-decoded.
+  for (const QChar c : text)
+    if (c.unicode() > 0xFF) return text;
+  const QByteArray bytes = text.toLatin1();
+  auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString mended = decoder(bytes);
+  return decoder.hasError() ? text : mended;
 }
 
 bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error) {
   QSqlQuery q(db);
   if (!q.prepare(sql)) {
-    if (error) *error = q.lastError().databaseText();
+    if (error) *error = serverText(q.lastError());
     return false;
   }
   for (const QVariant &v : values) q.addBindValue(v);
   if (!q.exec()) {
-    if (error) *error = q.lastError().databaseText();
+    if (error) *error = serverText(q.lastError());
     return false;
   }
   return true;

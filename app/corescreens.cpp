@@ -1,0 +1,5 @@
+#include "app/corescreens.h"
+
+#include "app/screens.h"
+
+void registerCoreScreens() {}
