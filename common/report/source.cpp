@@ -6,8 +6,14 @@ namespace Report {
 
 ModelSource::ModelSource(QAbstractItemModel &model, const QStringList &fields) : m_model(&model)
 {
-    while (model.canFetchMore(QModelIndex()))
+    // A model whose fetch adds no rows (a query model never given a query says it can still fetch)
+    // must not keep the loop going.
+    while (model.canFetchMore(QModelIndex())) {
+        const int before = model.rowCount();
         model.fetchMore(QModelIndex());
+        if (model.rowCount() == before)
+            break;
+    }
     const int columns = model.columnCount();
     for (int c = 0; c < columns; ++c) {
         const QString name = c < fields.size() ? fields.at(c)

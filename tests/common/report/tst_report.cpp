@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -145,6 +146,7 @@ private slots:
     void emptySourcePrintsHeadersAndSummary();
     void landscapeDiffersFromPortrait();
     void modelSourceReadsColumnsByName();
+    void modelSourceOfAQueryModelWithoutQueryIsEmpty();
 
     void pdfHoldsTheLaidOutTexts_data();
     void pdfHoldsTheLaidOutTexts();
@@ -508,6 +510,17 @@ void TestReport::modelSourceReadsColumnsByName()
     Definition r;
     r.detail(5).field({0, 0, 40, 5}, "nome").field({50, 0, 40, 5}, "liquido", "#,##0.00");
     QCOMPARE(r.layout(byName).pageTexts(0), QStringList({"ANA", "1.234,50"}));
+}
+
+void TestReport::modelSourceOfAQueryModelWithoutQueryIsEmpty()
+{
+    // Such a model claims it can always fetch more; the source must still end.
+    QSqlQueryModel model;
+    const ModelSource source(model);
+    QCOMPARE(source.rowCount(), 0);
+    Definition r;
+    r.summary(5).text({0, 0, 40, 5}, "FIM");
+    QCOMPARE(r.layout(source).pageTexts(0), QStringList({"FIM"}));
 }
 
 void TestReport::pdfHoldsTheLaidOutTexts_data()
