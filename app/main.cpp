@@ -1,84 +1,37 @@
 // Velmora: back-office system of an insurance and health-plan brokerage.
+#include <QApplication>
 #include <QCoreApplication>
-#include <QTextStream>
-
-#include <cstdio>
-#include <termios.h>
-#include <unistd.h>
+#include <cstring>
 
 #include "app/config.h"
-#include "app/databasesetup.h"
-#include "app/embeddedserver.h"
+#include "app/corescreens.h"
+#include "app/installcommand.h"
+#include "app/startup.h"
+#include "registries/registryscreens.h"
 
 namespace {
 
-QTextStream out(stdout);
-QTextStream err(stderr);
-
-QString ask(const QString &prompt, bool hidden) {
-  out << prompt << Qt::flush;
-  termios saved{};
-  const bool tty = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0;
-  if (hidden && tty) {
-    termios quiet = saved;
-    quiet.c_lflag &= ~ECHO;
-    tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
-  }
-  QTextStream in(stdin);
-  const QString answer = in.readLine();
-  if (hidden && tty) {
-    tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-    out << Qt::endl;
-  }
-  return answer;
-}
-
-// velmora --instalar-banco: installs the schema onto the shared server named in velmora.ini.
-int installOnSharedServer(const AppConfig &config) {
-  if (config.usesEmbeddedServer()) {
-    err << "Nenhum servidor configurado no velmora.ini ([database] host ou socket)." << Qt::endl;
-    return 1;
-  }
-  const QString user = ask(QStringLiteral("Nome do primeiro usuário: "), false).trimmed();
-  const QString password = ask(QStringLiteral("Senha do primeiro usuário (até 6 caracteres): "), true);
-  QString error;
-  if (!installSchema(config.database, user, password, &error)) {
-    err << error << Qt::endl;
-    return 1;
-  }
-  out << "Banco de dados " << config.database.database << " instalado." << Qt::endl;
-  return 0;
+bool hasArgument(int argc, char *argv[], const char *name) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], name) == 0) return true;
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char *argv[]) {
-  QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
-  const AppConfig config = AppConfig::load();
-
-  if (app.arguments().contains(QStringLiteral("--instalar-banco"))) return installOnSharedServer(config);
-
-  if (!config.usesEmbeddedServer()) {
-    out << "Servidor compartilhado configurado em " << config.iniPath << "." << Qt::endl;
-    return 0;
+  // The installer runs on a terminal, also where there is no display.
+  if (hasArgument(argc, argv, "--instalar-banco")) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    return installOnSharedServer(AppConfig::load());
   }
 
-  EmbeddedServer server(EmbeddedServer::defaultFolder());
-  ConnectionSettings settings;
-  QString error;
-  if (!prepareEmbeddedDatabase(server, &settings, &error)) {
-    err << error << Qt::endl;
-    return 1;
-  }
-  out << "Banco de dados Velmora pronto na pasta " << server.folder() << Qt::endl
-      << "Acesse com: mariadb --socket=" << server.socketPath() << " " << settings.database << Qt::endl;
-  if (server.startedHere()) {
-    ask(QStringLiteral("Tecle Enter para encerrar e parar o servidor. "), false);
-    if (!server.stop(&error)) {
-      err << error << Qt::endl;
-      return 1;
-    }
-  }
-  return 0;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Velmora"));
+  // Each code folder registers the screens it builds; menu entries of the others open nothing.
+  registerCoreScreens();
+  registerRegistryScreens();
+  Startup startup(AppConfig::load());
+  return startup.run();
 }

@@ -1,0 +1,48 @@
+#include "app/record/rights.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include "app/connection.h"
+#include "app/session.h"
+#include "app/tdm.h"
+
+namespace Rights {
+
+const QStringList &columns() {
+  static const QStringList list{
+      QStringLiteral("cadastro"),   QStringLiteral("producao"),   QStringLiteral("movimentacao"),
+      QStringLiteral("financeiro"), QStringLiteral("tabelas"),    QStringLiteral("rh"),
+      QStringLiteral("parametros"), QStringLiteral("usuarios"),   QStringLiteral("pme"),
+      QStringLiteral("individual"), QStringLiteral("auto")};
+  return list;
+}
+
+QString level(const QString &column, QString *error) {
+  if (!columns().contains(column)) return {};
+  const QString user = Session::instance().user();
+  if (user.isEmpty()) return {};
+  QSqlQuery q(dm().database());
+  // The column comes from the fixed list above, never from what a user typed.
+  q.prepare(QStringLiteral("SELECT nome, %1 FROM usuarios WHERE nome = ?").arg(column));
+  q.addBindValue(user);
+  if (!q.exec()) {
+    if (error) {
+      *error = serverText(q.lastError());
+    }
+    return {};
+  }
+  // The server's comparison ignores case and accents; user names match exactly as stored.
+  while (q.next())
+    if (q.value(0).toString() == user) return q.value(1).toString();
+  return {};
+}
+
+std::optional<ButtonBar::Buttons> Grade::buttonsFor(const QString &level) const {
+  const auto it = levels_.constFind(level);
+  if (it == levels_.constEnd()) return std::nullopt;
+  return *it;
+}
+
+}  // namespace Rights
