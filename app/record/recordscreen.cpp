@@ -207,9 +207,11 @@ void RecordScreen::requireFilled(QWidget *field, const QString &message) {
   addCheck(field, [field] { return !filledText(field).isEmpty(); }, message);
 }
 
-void RecordScreen::setAudit(const QString &rotina, std::function<void(AuditEntry &, const QVariant &)> fill) {
+void RecordScreen::setAudit(const QString &rotina, std::function<void(AuditEntry &, const QVariant &)> fill,
+                            const QString &operations) {
   rotina_ = rotina;
   auditFill_ = std::move(fill);
+  auditedOperations_ = operations;
 }
 
 void RecordScreen::addInUse(const QString &sql, const QString &message, Messages::Icon icon, const QString &title) {
@@ -519,7 +521,7 @@ bool RecordScreen::deleteRecord(const QVariant &key, QString *error) {
 }
 
 bool RecordScreen::writeAudit(QChar operacao, const QVariant &key, QString *error) {
-  if (!auditFill_) return true;
+  if (!auditFill_ || !auditedOperations_.contains(operacao)) return true;
   AuditEntry entry;
   entry.operacao = operacao;
   entry.rotina = rotina_;

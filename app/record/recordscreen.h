@@ -120,8 +120,10 @@ class RecordScreen : public QDialog, public LookupSource {
                 Messages::Icon icon = Messages::Icon::Error);
   void requireFilled(QWidget *field, const QString &message);
   // The audit routine; `fill` gives the history, payee, amount and remark of a row (the key is the
-  // saved or deleted row's). Without it no audit row is written.
-  void setAudit(const QString &rotina, std::function<void(AuditEntry &entry, const QVariant &key)> fill);
+  // saved or deleted row's). Without it no audit row is written. `operations` names the letters
+  // audited: "I" insert, "A" change, "E" deletion (a screen whose changes leave no row drops "A").
+  void setAudit(const QString &rotina, std::function<void(AuditEntry &entry, const QVariant &key)> fill,
+                const QString &operations = QStringLiteral("IAE"));
   // A statement with one placeholder for the key; any row it returns keeps the record from being
   // deleted and shows `message` (an empty message: refused without a word).
   void addInUse(const QString &sql, const QString &message, Messages::Icon icon = Messages::Icon::Warning,
@@ -248,6 +250,7 @@ class RecordScreen : public QDialog, public LookupSource {
   QWidget *firstChange_ = nullptr;
   QString rotina_;
   std::function<void(AuditEntry &, const QVariant &)> auditFill_;
+  QString auditedOperations_ = QStringLiteral("IAE");
   QString deleteText_ = QStringLiteral("Deseja excluir o registro?");
   QString deleteTitle_ = QStringLiteral("Atenção");
   Messages::Buttons deleteButtons_ = Messages::Buttons(QMessageBox::Yes | QMessageBox::No);
