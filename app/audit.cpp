@@ -1,5 +1,6 @@
 #include "app/audit.h"
 
+#include "app/connection.h"
 #include "app/session.h"
 
 #include <QDateTime>
@@ -21,15 +22,11 @@ QString text(const QString &value, int width) {
   return value.isNull() ? QStringLiteral("") : cut(value, width);
 }
 
-QString serverMessage(const QSqlError &e) {
-  return e.databaseText().isEmpty() ? e.text() : e.databaseText();
-}
-
 }  // namespace
 
 AuditWriter::AuditWriter(QSqlDatabase db) : query_(db) {
   prepared_ = query_.prepare(QStringLiteral("CALL sp_i_rastro(?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-  if (!prepared_) prepareError_ = serverMessage(query_.lastError());
+  if (!prepared_) prepareError_ = serverText(query_.lastError());
 }
 
 bool AuditWriter::write(const AuditEntry &entry, QString *error) {
@@ -49,7 +46,7 @@ bool AuditWriter::write(const AuditEntry &entry, QString *error) {
   query_.bindValue(7, entry.valor);
   query_.bindValue(8, text(entry.obs, Audit::kObsWidth));
   const bool ok = query_.exec();
-  if (!ok && error) *error = serverMessage(query_.lastError());
+  if (!ok && error) *error = serverText(query_.lastError());
   // a CALL leaves a status result behind; free it so the connection takes the next statement
   query_.finish();
   return ok;

@@ -69,6 +69,7 @@ QString EmbeddedServer::defaultFolder() {
 
 QString EmbeddedServer::dataPath() const { return folder_ + QStringLiteral("/data"); }
 QString EmbeddedServer::pidPath() const { return folder_ + QStringLiteral("/mariadb.pid"); }
+QString EmbeddedServer::tmpPath() const { return folder_ + QStringLiteral("/tmp"); }
 QString EmbeddedServer::errorLogPath() const { return folder_ + QStringLiteral("/mariadb.err"); }
 
 ConnectionSettings EmbeddedServer::connectionSettings(const QString &database) const {
@@ -107,7 +108,8 @@ QString EmbeddedServer::errorLogTail() const {
 
 bool EmbeddedServer::initialise(const QString &installDb, QString *error) {
   QStringList args{QStringLiteral("--no-defaults"), QStringLiteral("--datadir=") + dataPath(),
-                   QStringLiteral("--auth-root-authentication-method=socket"), QStringLiteral("--skip-test-db")};
+                   QStringLiteral("--auth-root-authentication-method=socket"), QStringLiteral("--skip-test-db"),
+                   QStringLiteral("--tmpdir=") + tmpPath()};
   if (geteuid() == 0) args << QStringLiteral("--user=root");
   QProcess p;
   p.setProcessChannelMode(QProcess::MergedChannels);
@@ -174,6 +176,7 @@ bool EmbeddedServer::start(QString *error) {
   if (answers()) return true;  // the server of another copy: use it and leave it to its owner
   if (const qint64 pid = runningPid()) return waitUntilAnswering(pid, 60, error);
 
+  QDir().mkpath(tmpPath());
   if (!QFileInfo::exists(dataPath() + QStringLiteral("/mysql")) && !initialise(installDb, error)) return false;
 
   QStringList args{QStringLiteral("--no-defaults"),
@@ -181,6 +184,8 @@ bool EmbeddedServer::start(QString *error) {
                    QStringLiteral("--socket=") + socketPath_,
                    QStringLiteral("--pid-file=") + pidPath(),
                    QStringLiteral("--log-error=") + errorLogPath(),
+                   // A temporary folder of its own: servers sharing /tmp may clean up each other's files.
+                   QStringLiteral("--tmpdir=") + tmpPath(),
                    QStringLiteral("--skip-networking"),
                    QStringLiteral("--lower-case-table-names=1"),
                    QStringLiteral("--character-set-server=utf8mb4"),

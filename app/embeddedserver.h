@@ -38,6 +38,7 @@ class EmbeddedServer {
  private:
   QString dataPath() const;
   QString pidPath() const;
+  QString tmpPath() const;  // its own temporary folder: servers sharing /tmp clean up each other's files
   qint64 runningPid() const;
   bool initialise(const QString &installDb, QString *error);
   bool waitUntilAnswering(qint64 pid, int seconds, QString *error);

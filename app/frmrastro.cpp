@@ -1,5 +1,6 @@
 #include "app/frmrastro.h"
 
+#include "app/connection.h"
 #include "app/messages.h"
 #include "app/rastroreport.h"
 #include "app/record/dataset.h"
@@ -161,8 +162,7 @@ void TFrmRastro::buildControls() {
 void TFrmRastro::fillOperators() {
   QSqlQuery q(dm().database());
   if (!q.exec(QStringLiteral("select nome from usuarios order by nome"))) {
-    const QSqlError e = q.lastError();
-    Messages::error(e.databaseText().isEmpty() ? e.text() : e.databaseText());
+    Messages::error(serverText(q.lastError()));
     return;
   }
   while (q.next()) cboperador->addItem(q.value(0).toString());

@@ -115,7 +115,7 @@ bool SchemaInstaller::createDatabase(QSqlDatabase serverConnection, const QStrin
   QSqlQuery q(serverConnection);
   if (!q.exec(QStringLiteral("CREATE DATABASE IF NOT EXISTS `%1` CHARACTER SET utf8mb4 COLLATE utf8mb4_general_ci")
                   .arg(name))) {
-    *error = QStringLiteral("Não foi possível criar o banco de dados %1:\n%2").arg(name, q.lastError().databaseText());
+    *error = QStringLiteral("Não foi possível criar o banco de dados %1:\n%2").arg(name, serverText(q.lastError()));
     return false;
   }
   return true;
@@ -136,7 +136,7 @@ bool SchemaInstaller::apply(const QList<Script> &scripts, QString *error) {
         *error = QStringLiteral("Erro ao aplicar o script %1 (comando %2):\n%3")
                      .arg(script.name)
                      .arg(i + 1)
-                     .arg(q.lastError().databaseText());
+                     .arg(serverText(q.lastError()));
         return false;
       }
     }
@@ -163,7 +163,7 @@ bool SchemaInstaller::createFirstUser(const QString &name, const QString &passwo
   }
   QSqlQuery q(db_);
   if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM usuarios")) || !q.next()) {
-    *error = q.lastError().databaseText();
+    *error = serverText(q.lastError());
     return false;
   }
   if (q.value(0).toInt() > 0) return true;

@@ -42,3 +42,20 @@ void Tdm::finalizarExcel() { Spreadsheet::endSpreadsheetProcesses(); }
 void Tdm::showOutOfService() {
   Messages::plain(QStringLiteral("Tente Novamente"), QStringLiteral("Atenção! Sistema Fora do Ar"));
 }
+
+bool inTransaction(const std::function<bool(QString *error)> &work, QString *error) {
+  QSqlDatabase db = dm().database();
+  QString failure;
+  bool ok = db.transaction();
+  if (!ok) failure = serverText(db.lastError());
+  if (ok) {
+    ok = work(&failure);
+    if (ok && !db.commit()) {
+      failure = serverText(db.lastError());
+      ok = false;
+    }
+    if (!ok) db.rollback();
+  }
+  if (!ok && error) *error = failure.isEmpty() ? serverText(db.lastError()) : failure;
+  return ok;
+}

@@ -43,3 +43,8 @@ class Tdm {
 
 // The single data module of the process.
 inline Tdm &dm() { return Tdm::instance(); }
+
+// Runs `work` inside one transaction on the program's connection: commits when it returns true, rolls
+// back otherwise, so a command is written whole or not at all. *error holds the server's text of
+// whatever failed (or the work's own message). Nothing is shown.
+bool inTransaction(const std::function<bool(QString *error)> &work, QString *error);

@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-namespace Display {
+namespace Shown {
 
 QString amount(double value) {
   // "#,##0.00" always groups thousands, whatever the locale's own number options say.
@@ -47,4 +47,4 @@ QString masked(const QString &text, const QString &mask) {
   return out + text.mid(next);
 }
 
-}  // namespace Display
+}  // namespace Shown

@@ -7,7 +7,7 @@
 // How stored values appear in fields and grids, in the program's locale (QLocale(), pt-BR unless
 // velmora.ini names another): amounts as "#,##0.00", dates as dd/MM/yyyy and blank when the column
 // holds no date.
-namespace Display {
+namespace Shown {
 
 // "1.234,56"; 0, NULL and an unreadable value show "0,00".
 QString amount(double value);
@@ -23,4 +23,4 @@ QString date(const QVariant &value);
 // "123.456.789-01". Characters beyond the mask's places follow it unchanged; an empty text stays empty.
 QString masked(const QString &text, const QString &mask);
 
-}  // namespace Display
+}  // namespace Shown

@@ -14,23 +14,6 @@
 #include "app/connection.h"
 #include "app/tdm.h"
 
-namespace {
-
-// Runs the statements of one change in a transaction; the server's text on failure.
-bool inTransaction(const std::function<bool(QString *)> &work, QString *error) {
-  QSqlDatabase db = dm().database();
-  if (!db.transaction()) {
-    *error = serverText(db.lastError());
-    return false;
-  }
-  if (work(error) && db.commit()) return true;
-  if (error->isEmpty()) *error = serverText(db.lastError());
-  db.rollback();
-  return false;
-}
-
-}  // namespace
-
 LookupListScreen::LookupListScreen(const LookupListDeclaration &declaration, QWidget *parent)
     : QDialog(parent), d_(declaration), behaviour_(new ScreenBehaviour(this)), dataset_(new Dataset(this)) {
   setWindowTitle(d_.caption);
@@ -136,19 +119,7 @@ void LookupListScreen::DBGrid1DblClick() {
   if (dataset_->row() < 0) return;
   const QVariant code = dataset_->value(QStringLiteral("codigo"));
   const QString name = dataset_->value(QStringLiteral("nome")).toString();
-  for (const auto &c : d_.inUse) {
-    QSqlQuery q(dm().database());
-    q.prepare(c.sql);
-    q.addBindValue(code);
-    if (!q.exec()) {
-      Messages::error(serverText(q.lastError()));
-      return;
-    }
-    if (q.next()) {
-      if (!c.message.isEmpty()) Messages::current().box(c.icon, c.title, c.message, QMessageBox::Ok, QMessageBox::Ok);
-      return;
-    }
-  }
+  if (refusedInUse(d_.inUse, code)) return;
   if (Messages::ask(d_.deleteText, d_.deleteTitle, d_.deleteButtons, d_.deleteDefault) != QMessageBox::Yes) return;
   QString error;
   const bool ok = inTransaction(

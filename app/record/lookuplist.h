@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "app/messages.h"
+#include "app/record/inuse.h"
 #include "app/record/lookup.h"
 
 class Dataset;
@@ -29,12 +30,7 @@ struct LookupListDeclaration {
   bool auditOnAdd = false;
   // Statements with one placeholder for the entry's code; any row returned keeps the entry. An
   // empty message refuses without a word.
-  struct InUse {
-    QString sql;
-    QString message;
-    Messages::Icon icon = Messages::Icon::Information;
-    QString title = QStringLiteral("Atenção");
-  };
+  using InUse = InUseCheck;
   QList<InUse> inUse;
   QString deleteText = QStringLiteral("Deseja excluir o registro?");
   QString deleteTitle = QStringLiteral("Atenção");

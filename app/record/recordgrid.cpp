@@ -68,9 +68,9 @@ class RecordGrid::Model : public QAbstractTableModel {
     if (c.compute) v = c.compute(source_->record(row));
     else if (sourceColumns_.value(column, -1) >= 0) v = source_->data(source_->index(row, sourceColumns_.at(column)));
     switch (c.format) {
-      case GridColumn::Format::Amount: return Display::amount(v);
-      case GridColumn::Format::Date: return Display::date(v);
-      case GridColumn::Format::Mask: return Display::masked(v.toString(), c.mask);
+      case GridColumn::Format::Amount: return Shown::amount(v);
+      case GridColumn::Format::Date: return Shown::date(v);
+      case GridColumn::Format::Mask: return Shown::masked(v.toString(), c.mask);
       case GridColumn::Format::Codes: return c.texts.value(v.toString(), v.toString());
       case GridColumn::Format::Text: break;
     }

@@ -373,6 +373,7 @@ void RecordScreen::setState(State state) {
   // While a record is being typed nothing may move the dataset under it.
   if (family_ == Family::Grid) grid_->setEnabled(!editing);
   if (pages_) pages_->setTabEnabled(0, !editing);
+  emit stateChanged(state);
 }
 
 // ---- the buttons ----
@@ -544,21 +545,13 @@ void RecordScreen::btgravarClick() {
   if (state_ != State::Edit) return;
   if (!runChecks()) return;
   if (!beforeSave()) return;
-  QSqlDatabase db = dm().database();
   QString error;
   QVariant key;
-  if (!db.transaction()) {
-    Messages::error(serverText(db.lastError()));
-    return;
-  }
   const bool inserting = mode_ == Mode::Insert;
-  bool ok = writeRecord(mode_, &key, &error) && writeAudit(inserting ? u'I' : u'A', key, &error);
-  if (ok && !db.commit()) {
-    error = serverText(db.lastError());
-    ok = false;
-  }
-  if (!ok) {
-    db.rollback();
+  if (!inTransaction([&](QString *err) {
+        return writeRecord(mode_, &key, err) && writeAudit(inserting ? u'I' : u'A', key, err);
+      },
+      &error)) {
     Messages::error(error);
     return;  // still editing, the fields as typed
   }
@@ -603,35 +596,12 @@ void RecordScreen::btexcluirClick() {
     return;
   }
   const QVariant key = shownKey_;
-  for (const InUse &c : inUse_) {
-    QSqlQuery q(dm().database());
-    q.prepare(c.sql);
-    q.addBindValue(key);
-    if (!q.exec()) {
-      Messages::error(serverText(q.lastError()));
-      return;
-    }
-    if (q.next()) {
-      if (!c.message.isEmpty()) Messages::current().box(c.icon, c.title, c.message, QMessageBox::Ok, QMessageBox::Ok);
-      return;
-    }
-  }
+  if (refusedInUse(inUse_, key)) return;
   if (Messages::ask(deleteText_, deleteTitle_, deleteButtons_, deleteDefault_) != QMessageBox::Yes) return;
 
-  QSqlDatabase db = dm().database();
   QString error;
-  if (!db.transaction()) {
-    Messages::error(serverText(db.lastError()));
-    return;
-  }
   // The audit row goes first, while the row it names still exists.
-  bool ok = writeAudit(u'E', key, &error) && deleteRecord(key, &error);
-  if (ok && !db.commit()) {
-    error = serverText(db.lastError());
-    ok = false;
-  }
-  if (!ok) {
-    db.rollback();
+  if (!inTransaction([&](QString *err) { return writeAudit(u'E', key, err) && deleteRecord(key, err); }, &error)) {
     Messages::error(error);
     return;
   }

@@ -13,6 +13,7 @@
 #include "app/audit.h"
 #include "app/messages.h"
 #include "app/record/buttonbar.h"
+#include "app/record/inuse.h"
 #include "app/record/lookup.h"
 #include "app/record/rights.h"
 
@@ -86,19 +87,24 @@ class RecordScreen : public QDialog, public LookupSource {
   bool isLookup() const override { return bool(lookup_); }
 
  public slots:
-  void btprimeiroClick();
-  void btanteriorClick();
-  void btproximoClick();
-  void btultimoClick();
-  void btnovoClick();
-  void btalterarClick();
-  void btgravarClick();
-  void btexcluirClick();
-  void btrelatorioClick();
-  void btcancelarClick();
+  // Virtual, so a screen may add to a button (say, a record tab whose "Alterar" starts elsewhere).
+  virtual void btprimeiroClick();
+  virtual void btanteriorClick();
+  virtual void btproximoClick();
+  virtual void btultimoClick();
+  virtual void btnovoClick();
+  virtual void btalterarClick();
+  virtual void btgravarClick();
+  virtual void btexcluirClick();
+  virtual void btrelatorioClick();
+  virtual void btcancelarClick();
   // The search tab: Enter or a double click on a row shows it on the record tab.
   void DBGrid1DblClick();
   void edpesquisaExit();
+
+ signals:
+  // The screen entered the browse or the edit state (its buttons and panels already follow it).
+  void stateChanged(RecordScreen::State state);
 
  protected:
   RecordScreen(QWidget *parent, Family family, const QString &caption,
@@ -199,12 +205,6 @@ class RecordScreen : public QDialog, public LookupSource {
     QString title;
     Messages::Icon icon;
   };
-  struct InUse {
-    QString sql;
-    QString message;
-    Messages::Icon icon;
-    QString title;
-  };
   struct SearchOption {
     QRadioButton *button;
     SearchBy by;
@@ -238,7 +238,7 @@ class RecordScreen : public QDialog, public LookupSource {
   QList<ButtonBar *> bars_;
   std::vector<std::unique_ptr<Binding>> bindings_;
   QList<Check> checks_;
-  QList<InUse> inUse_;
+  QList<InUseCheck> inUse_;
   QList<SearchOption> searchOptions_;
   QString table_;
   QString key_ = QStringLiteral("codigo");

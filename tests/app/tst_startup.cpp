@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QtTest>
 #include <QLineEdit>
 #include <QSqlDatabase>
@@ -103,8 +104,11 @@ void TestStartup::cleanupTestCase() {
 }
 
 QString TestStartup::writeIni(const QMap<QString, QString> &database, QFile::Permissions mode, const QString &locale) {
-  const QString path = dir_.filePath(QStringLiteral("velmora.ini"));
-  QFile::remove(path);
+  // A file of its own each time: QSettings keeps what it read of a path and may not see it rewritten.
+  static int written = 0;
+  const QString folder = dir_.filePath(QStringLiteral("ini%1").arg(++written));
+  QDir().mkpath(folder);
+  const QString path = folder + QStringLiteral("/velmora.ini");
   QFile f(path);
   if (!f.open(QIODevice::WriteOnly)) return {};
   QTextStream out(&f);

@@ -71,7 +71,7 @@ QStringList snapshot(const QString &schema) {
   tables.prepare(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = ? "
                                 "ORDER BY table_name"));
   tables.addBindValue(schema);
-  tables.exec();
+  if (!tables.exec()) qWarning("snapshot: %s", qPrintable(tables.lastError().text()));
   while (tables.next()) {
     const QString table = tables.value(0).toString();
     out << table + QLatin1Char('=') +
@@ -87,7 +87,7 @@ QStringList snapshot(const QString &schema) {
       "                   AND p.ordinal_position > 0), ''), ')') "
       "FROM information_schema.routines r WHERE r.routine_schema = ? ORDER BY r.routine_name"));
   routines.addBindValue(schema);
-  routines.exec();
+  if (!routines.exec()) qWarning("snapshot: %s", qPrintable(routines.lastError().text()));
   while (routines.next()) out << routines.value(0).toString();
   return out;
 }
@@ -100,7 +100,7 @@ QStringList columns(const QString &schema) {
                            "COALESCE(column_default, '-'), ' ', extra) FROM information_schema.columns "
                            "WHERE table_schema = ? ORDER BY table_name, ordinal_position"));
   q.addBindValue(schema);
-  q.exec();
+  if (!q.exec()) qWarning("columns: %s", qPrintable(q.lastError().text()));
   while (q.next()) out << q.value(0).toString();
   return out;
 }
