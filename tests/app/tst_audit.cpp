@@ -22,6 +22,7 @@
 #include "app/screens.h"
 #include "app/session.h"
 #include "common/report/render.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 class TestAudit : public QObject {
@@ -80,14 +81,6 @@ bool insertRows(QString *error) {
   return true;
 }
 
-int count(const QString &sql, const QVariantList &values = {}) {
-  QSqlQuery q;
-  q.prepare(sql);
-  for (int i = 0; i < values.size(); ++i) q.bindValue(i, values.at(i));
-  if (!q.exec() || !q.next()) return -1;
-  return q.value(0).toInt();
-}
-
 template <class T>
 T *child(QWidget *screen, const char *name) {
   T *w = screen->findChild<T *>(QString::fromLatin1(name));
@@ -109,20 +102,6 @@ QStringList histories(const Dataset *rows) {
   for (int r = 0; r < rows->rowCount(); ++r) list << rows->record(r).value("historico").toString();
   return list;
 }
-
-// Captures the documents the screen would preview.
-struct PreviewCapture {
-  QList<Report::Document> docs;
-  QStringList captions;
-  Report::PreviewHook previous;
-  PreviewCapture() {
-    previous = Report::setPreviewHook([this](const Report::Document &d, const QString &c) {
-      docs << d;
-      captions << c;
-    });
-  }
-  ~PreviewCapture() { Report::setPreviewHook(previous); }
-};
 
 QStringList allTexts(const Report::Document &doc) {
   QStringList texts;
@@ -152,9 +131,9 @@ void TestAudit::writesTheRowInsideTheCallersTransaction() {
   QVERIFY(db.transaction());
   QString error;
   QVERIFY2(Audit::write(change, &error, db), qPrintable(error));
-  QCOMPARE(count("SELECT COUNT(*) FROM rastro"), 1);
+  QCOMPARE(rows("SELECT COUNT(*) FROM rastro"), 1);
   QVERIFY(db.rollback());
-  QCOMPARE(count("SELECT COUNT(*) FROM rastro"), 0);
+  QCOMPARE(rows("SELECT COUNT(*) FROM rastro"), 0);
 
   // committed with it: one prepared call serves several rows; long texts are cut to their columns
   Session::instance().login(QString(25, u'U'));
@@ -201,14 +180,14 @@ void TestAudit::deletionLeavesItsRowWrittenBeforeTheRowGoes() {
   QVERIFY(q.exec() && q.next());
   QString error;
   QVERIFY2(Audit::write({u'E', QStringLiteral("USUARIOS"), q.value(0).toString()}, &error, db), qPrintable(error));
-  QCOMPARE(count("SELECT COUNT(*) FROM usuarios WHERE codigo = ?", {codigo}), 1);
+  QCOMPARE(rows("SELECT COUNT(*) FROM usuarios WHERE codigo = ?", {codigo}), 1);
   QVERIFY(q.prepare("DELETE FROM usuarios WHERE codigo = ?"));
   q.bindValue(0, codigo);
   QVERIFY(q.exec());
   QVERIFY(db.commit());
 
-  QCOMPARE(count("SELECT COUNT(*) FROM usuarios WHERE codigo = ?", {codigo}), 0);
-  QCOMPARE(count("SELECT COUNT(*) FROM rastro WHERE operacao = 'E' AND rotina = 'USUARIOS' AND historico = 'JOAO' "
+  QCOMPARE(rows("SELECT COUNT(*) FROM usuarios WHERE codigo = ?", {codigo}), 0);
+  QCOMPARE(rows("SELECT COUNT(*) FROM rastro WHERE operacao = 'E' AND rotina = 'USUARIOS' AND historico = 'JOAO' "
                  "AND operador = 'MARIA'"),
            1);
 }
@@ -223,7 +202,7 @@ void TestAudit::reportsTheServerMessageWhenItCannotWrite() {
   QVERIFY(QSqlQuery(db).exec("RENAME TABLE rastro_off TO rastro"));
   QVERIFY(!ok);
   QVERIFY2(error.contains(QStringLiteral("rastro")), qPrintable(error));
-  QCOMPARE(count("SELECT COUNT(*) FROM rastro"), 0);
+  QCOMPARE(rows("SELECT COUNT(*) FROM rastro"), 0);
 }
 
 void TestAudit::filters_data() {

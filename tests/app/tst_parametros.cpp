@@ -7,7 +7,7 @@
 #include "app/messages.h"
 #include "app/record/combos.h"
 #include "app/session.h"
-#include "tests/app/recordhelpers.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 namespace {

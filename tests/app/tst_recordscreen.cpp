@@ -20,7 +20,7 @@
 #include "app/screens.h"
 #include "app/session.h"
 #include "tests/app/loginfixture.h"
-#include "tests/app/recordhelpers.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 namespace {

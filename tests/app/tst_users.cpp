@@ -14,7 +14,7 @@
 #include "app/session.h"
 #include "common/scramble.h"
 #include "tests/app/loginfixture.h"
-#include "tests/app/recordhelpers.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "registries/frmclientes.h"
 #include "registries/registryscreens.h"
 #include "tests/app/loginfixture.h"
-#include "tests/app/recordhelpers.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
@@ -412,7 +412,7 @@ void TestClientes::deletion() {
   QCOMPARE(rows(QStringLiteral("select count(*) from clientes where codigo = ?"), {code}), deleted ? 0 : 1);
   QCOMPARE(scalar(QStringLiteral("select concat(rotina, '|', operacao, '|', historico, '|', favorecido, '|', obs) "
                                  "from rastro")).toString(),
-           deleted ? QStringLiteral("CLIENTE|E|PORTO SEGURO|%1|61198164000160").arg(code) : QString());
+           deleted ? QStringLiteral("CLIENTE|E|PORTO SEGURO|%1|61198164000160").arg(code) : QStringLiteral("<no row>"));
   QCOMPARE(field(&screen, "EdCodigo")->text().isEmpty(), deleted);
 }
 

@@ -21,6 +21,7 @@
 #include "common/amountedit.h"
 #include "common/report/render.h"
 #include "registries/frmcadfornecedores.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 class TestFornecedores : public QObject {
@@ -65,36 +66,7 @@ namespace {
 
 const QString kProdutores = QStringLiteral("Cadastro de Produtores/Vendedores");
 
-template <class T>
-T *child(QWidget *screen, const QString &name) {
-  T *w = screen->findChild<T *>(name);
-  if (!w) qFatal("control %s not found", qPrintable(name));
-  return w;
-}
-
 QPushButton *button(QWidget *s, const QString &name) { return child<QPushButton>(s, name); }
-
-bool exec(const QString &sql, const QVariantList &values = {}, QVariant *id = nullptr) {
-  QSqlQuery q;
-  q.prepare(sql);
-  for (const QVariant &v : values) q.addBindValue(v);
-  if (!q.exec()) {
-    qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    return false;
-  }
-  if (id) *id = q.lastInsertId();
-  return true;
-}
-
-QVariant scalar(const QString &sql, const QVariantList &values = {}) {
-  QSqlQuery q;
-  q.prepare(sql);
-  for (const QVariant &v : values) q.addBindValue(v);
-  if (!q.exec() || !q.next()) return {};
-  return q.value(0);
-}
-
-int count(const QString &sql, const QVariantList &values = {}) { return scalar(sql, values).toInt(); }
 
 // A row of fornecedores from column values; returns its code.
 int supplier(const QVariantMap &columns) {
@@ -106,12 +78,12 @@ int supplier(const QVariantMap &columns) {
     values << it.value();
   }
   QVariant id;
-  exec(QStringLiteral("insert into fornecedores (%1) values (%2)").arg(names.join(','), marks.join(',')), values, &id);
+  run(QStringLiteral("insert into fornecedores (%1) values (%2)").arg(names.join(','), marks.join(',')), values, &id);
   return id.toInt();
 }
 
 void addUser(const QString &name, const QString &cadastro, const QString &rh) {
-  exec(QStringLiteral("insert into usuarios (nome, senha, cadastro, tabelas, financeiro, rh) values (?, 'X', ?, '5', '5', ?)"),
+  run(QStringLiteral("insert into usuarios (nome, senha, cadastro, tabelas, financeiro, rh) values (?, 'X', ?, '5', '5', ?)"),
        {name, cadastro, rh});
 }
 
@@ -136,24 +108,6 @@ QWidget *focused() { return QApplication::focusWidget(); }
 
 void enter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
 
-struct PreviewCapture {
-  QList<Report::Document> docs;
-  QStringList captions;
-  Report::PreviewHook previous;
-  PreviewCapture() {
-    previous = Report::setPreviewHook([this](const Report::Document &d, const QString &c) {
-      docs << d;
-      captions << c;
-    });
-  }
-  ~PreviewCapture() { Report::setPreviewHook(previous); }
-  QStringList texts(int doc = 0) const {
-    QStringList all;
-    for (int p = 0; p < docs.at(doc).pageCount(); ++p) all << docs.at(doc).pageTexts(p);
-    return all;
-  }
-};
-
 }  // namespace
 
 void TestFornecedores::initTestCase() {
@@ -169,7 +123,7 @@ void TestFornecedores::initTestCase() {
 void TestFornecedores::init() {
   for (const char *table : {"fornecedores", "clientes", "corretores", "emprestimos", "faltasfunc", "horasextras",
                             "rastro", "seguros", "docpagar"})
-    QVERIFY(exec(QStringLiteral("delete from %1").arg(QLatin1String(table))));
+    QVERIFY(run(QStringLiteral("delete from %1").arg(QLatin1String(table))));
   Session::instance().login(QStringLiteral("RH"));
 }
 
@@ -224,9 +178,9 @@ void TestFornecedores::rightsAreReadAgainOnReturningToBrowse() {
   ScriptedMessages messages;
   auto s = openScreen();
   s->btnovoClick();
-  QVERIFY(exec(QStringLiteral("update usuarios set cadastro = '1' where nome = 'CAD5'")));
+  QVERIFY(run(QStringLiteral("update usuarios set cadastro = '1' where nome = 'CAD5'")));
   s->btcancelarClick();
-  QVERIFY(exec(QStringLiteral("update usuarios set cadastro = '5' where nome = 'CAD5'")));
+  QVERIFY(run(QStringLiteral("update usuarios set cadastro = '5' where nome = 'CAD5'")));
   QCOMPARE(s->state(), RecordScreen::State::Browse);
   QVERIFY(!button(s.get(), "btnovo")->isEnabled());
   QVERIFY(!button(s.get(), "btalterar")->isEnabled());
@@ -303,7 +257,7 @@ void TestFornecedores::invalidDocumentKeepsTheFocus() {
   // a button pressed meanwhile does not run
   QTest::mouseClick(button(s.get(), "btgravar"), Qt::LeftButton);
   QCOMPARE(focused(), doc);
-  QCOMPARE(count("select count(*) from fornecedores"), 0);
+  QCOMPARE(rows("select count(*) from fornecedores"), 0);
 
   messages.clear();
   doc->setValue(good);
@@ -346,8 +300,8 @@ void TestFornecedores::missingDocumentAsksToGoOn() {
   } else {
     // the record is given up: nothing typed stays, nothing is written
     QCOMPARE(child<QLineEdit>(s.get(), "edfantasia")->text(), QString());
-    QCOMPARE(count("select count(*) from fornecedores"), 0);
-    QCOMPARE(count("select count(*) from rastro"), 0);
+    QCOMPARE(rows("select count(*) from fornecedores"), 0);
+    QCOMPARE(rows("select count(*) from rastro"), 0);
   }
 }
 
@@ -363,7 +317,7 @@ void TestFornecedores::duplicateDocumentCancelsTheNewRecord() {
   enter(mecpf);
   QCOMPARE(messages.texts(), QStringList{"Registro já cadastrado!"});
   QCOMPARE(s->state(), RecordScreen::State::Browse);
-  QCOMPARE(count("select count(*) from fornecedores"), 1);
+  QCOMPARE(rows("select count(*) from fornecedores"), 1);
 }
 
 void TestFornecedores::sellerNeedsANickname() {
@@ -384,7 +338,7 @@ void TestFornecedores::sellerNeedsANickname() {
   messages.clear();
   s->btgravarClick();
   QCOMPARE(messages.texts(), QStringList{"Preencha o Apelido do Vendedor(a)!"});
-  QCOMPARE(count("select count(*) from fornecedores"), 0);
+  QCOMPARE(rows("select count(*) from fornecedores"), 0);
 
   messages.clear();
   child<QLineEdit>(s.get(), "edapelido")->setText(QStringLiteral("ZE"));
@@ -435,12 +389,12 @@ void TestFornecedores::insertThenChangeWriteTheirColumns() {
   QVERIFY(q.value(12).toBool());  // an empty count is no value on a new row
   QVERIFY(q.value(13).toBool());
   QVERIFY(q.value(14).toBool());
-  QCOMPARE(count("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'I' and "
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'I' and "
                  "historico = 'MARIA DAS DORES' and favorecido = ?", {codigo}),
            1);
 
   // a change writes the counts as 0 and resets the columns the screen does not show
-  QVERIFY(exec("update fornecedores set contacontabil = 7, com2setorpme = 'S' where codigo = ?", {codigo}));
+  QVERIFY(run("update fornecedores set contacontabil = 7, com2setorpme = 'S' where codigo = ?", {codigo}));
   showRow(s.get(), codigo);
   s->btalterarClick();
   QCOMPARE(focused(), child<CodeCombo>(s.get(), "cbtipo"));
@@ -463,7 +417,7 @@ void TestFornecedores::insertThenChangeWriteTheirColumns() {
   QCOMPARE(q.value(6).toString(), QStringLiteral("N"));
   QCOMPARE(q.value(7).toDouble(), 1500.5);
   QCOMPARE(q.value(8).toInt(), repasse);
-  QCOMPARE(count("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'A' and "
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'A' and "
                  "historico = 'MARIA DAS DORES SILVA' and favorecido = ?", {codigo}),
            1);
 }
@@ -479,9 +433,9 @@ void TestFornecedores::deletionRefusedWhileInUse() {
   QFETCH(QString, user);
   const int codigo = supplier({{"tipo", "J"}, {"cnpj", "11222333000181"}, {"cpf", ""}, {"nome", "PAPELARIA"}});
   if (user == "seguros")
-    QVERIFY(exec("insert into seguros (produto, proposta, seguradora, vendedor, producao) values (1, 'P1', 1, ?, '2024-01-01')", {codigo}));
+    QVERIFY(run("insert into seguros (produto, proposta, seguradora, vendedor, producao) values (1, 'P1', 1, ?, '2024-01-01')", {codigo}));
   if (user == "docpagar")
-    QVERIFY(exec("insert into docpagar (fornecedor, fixa, tipo, doc, emissao, vencto, valor) "
+    QVERIFY(run("insert into docpagar (fornecedor, fixa, tipo, doc, emissao, vencto, valor) "
                  "values (?, 'N', '01', 'NF1', '2024-01-01', '2024-02-01', 10)",
                  {codigo}));
   ScriptedMessages messages;
@@ -492,15 +446,15 @@ void TestFornecedores::deletionRefusedWhileInUse() {
   if (!user.isEmpty()) {
     QCOMPARE(messages.texts(), QStringList{"Fornecedor com Movimentação"});
     QCOMPARE(messages.calls.at(0).icon, Messages::Icon::Warning);
-    QCOMPARE(count("select count(*) from fornecedores"), 1);
-    QCOMPARE(count("select count(*) from rastro"), 0);
+    QCOMPARE(rows("select count(*) from fornecedores"), 1);
+    QCOMPARE(rows("select count(*) from rastro"), 0);
     return;
   }
   QCOMPARE(messages.texts(), QStringList{"Deseja excluir o registro?"});
   QCOMPARE(messages.calls.at(0).title, QStringLiteral("Velmora"));
   QCOMPARE(messages.calls.at(0).buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  QCOMPARE(count("select count(*) from fornecedores"), 0);
-  QCOMPARE(count("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'E' and historico = 'PAPELARIA' "
+  QCOMPARE(rows("select count(*) from fornecedores"), 0);
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'E' and historico = 'PAPELARIA' "
                  "and favorecido = ? and obs = '11222333000181 '",
                  {codigo}),
            1);
@@ -528,7 +482,7 @@ void TestFornecedores::copyIntoClientsOnlyOnce() {
                                {"cidade", "SAO LUIS"},
                                {"fone1", "9832321234"}});
   // another client without a document must not pass for this one
-  QVERIFY(exec("insert into clientes (cnpj_cpf, nome) values ('', 'OUTRO CLIENTE')"));
+  QVERIFY(run("insert into clientes (cnpj_cpf, nome) values ('', 'OUTRO CLIENTE')"));
   ScriptedMessages messages;
   auto s = openScreen();
   showRow(s.get(), codigo);
@@ -545,7 +499,7 @@ void TestFornecedores::copyIntoClientsOnlyOnce() {
   QCOMPARE(q.value(3).toString(), QStringLiteral("SAO LUIS"));
   QCOMPARE(q.value(4).toString(), QStringLiteral("9832321234"));
   QCOMPARE(q.value(5).toDate(), QDate::currentDate());
-  QCOMPARE(count("select count(*) from rastro where rotina = 'CLIENTE' and operacao = 'I' and favorecido = 0 "
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'CLIENTE' and operacao = 'I' and favorecido = 0 "
                  "and obs = 'Cliente Inserido Via Cad. Fornecedor'"),
            1);
 
@@ -554,8 +508,8 @@ void TestFornecedores::copyIntoClientsOnlyOnce() {
   QTest::mouseClick(button(s.get(), "btcliente"), Qt::LeftButton);
   QCOMPARE(messages.texts(), (QStringList{"Deseja Inserir o Fornecedor em Cliente?", "Cliente já Inserido"}));
   QCOMPARE(messages.calls.at(1).icon, Messages::Icon::Information);
-  QCOMPARE(count("select count(*) from clientes"), 2);
-  QCOMPARE(count("select count(*) from rastro where rotina = 'CLIENTE'"), 1);
+  QCOMPARE(rows("select count(*) from clientes"), 2);
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'CLIENTE'"), 1);
 }
 
 void TestFornecedores::brokersBecomeSellersOnce() {
@@ -564,11 +518,11 @@ void TestFornecedores::brokersBecomeSellersOnce() {
       "insert into corretores (sit_corretor, nome_corretor, rg_corretor, cpf_corretor, nasc_corretor, end_corretor, "
       "bairro_corretor, cidade_corretor, estado_corretor, fone_corretor1, fone_corretor2, email_corretor) "
       "values ('A', ?, ?, ?, ?, ?, 'CENTRO', 'X', 'X', ?, '', ?)");
-  QVERIFY(exec(insert, {"CORRETOR PRIMEIRO DA SILVA", "111", "111.444.777-35", "1980-05-01", "RUA A", "(98) 3232-1234",
+  QVERIFY(run(insert, {"CORRETOR PRIMEIRO DA SILVA", "111", "111.444.777-35", "1980-05-01", "RUA A", "(98) 3232-1234",
                         "um@x.com"}));
-  QVERIFY(exec(insert, {"MESMO CPF OUTRA VEZ", "222", "111.444.777-35", "1981-01-01", "RUA B", "(98) 1111-2222", ""}));
-  QVERIFY(exec(insert, {"JA CADASTRADO NO SISTEMA", "333", "529.982.247-25", "1982-01-01", "RUA C", "(98) 1111-2222", ""}));
-  QVERIFY(exec(insert, {"SEM NASCIMENTO", "444", "123.456.789-09", "0000-00-00", "RUA D", "(98) 9999-8888", ""}));
+  QVERIFY(run(insert, {"MESMO CPF OUTRA VEZ", "222", "111.444.777-35", "1981-01-01", "RUA B", "(98) 1111-2222", ""}));
+  QVERIFY(run(insert, {"JA CADASTRADO NO SISTEMA", "333", "529.982.247-25", "1982-01-01", "RUA C", "(98) 1111-2222", ""}));
+  QVERIFY(run(insert, {"SEM NASCIMENTO", "444", "123.456.789-09", "0000-00-00", "RUA D", "(98) 9999-8888", ""}));
 
   ScriptedMessages messages;
   auto s = openScreen();
@@ -576,8 +530,8 @@ void TestFornecedores::brokersBecomeSellersOnce() {
     messages.clear();
     QTest::keyClick(s->grid(), Qt::Key_F12);
     QCOMPARE(messages.texts(), QStringList{"FIM"});
-    QCOMPARE(count("select count(*) from fornecedores"), 3);
-    QCOMPARE(count("select count(*) from fornecedores where cpf = '11144477735'"), 1);
+    QCOMPARE(rows("select count(*) from fornecedores"), 3);
+    QCOMPARE(rows("select count(*) from fornecedores where cpf = '11144477735'"), 1);
   }
   QSqlQuery q;
   QVERIFY(q.exec("select tipo, rg, nome, endereco, bairro, cidade, estado, cep, fone1, email, dtnasc, funcao, situacao, "
@@ -647,7 +601,7 @@ void TestFornecedores::lookupHandsTheChosenRowBack() {
 
 void TestFornecedores::confidentialPayStaysForUsersWithoutRh() {
   const int codigo = supplier({{"tipo", "F"}, {"nome", "CAIXA DA LOJA"}, {"salario", 1500.0}, {"premio", 200.0}});
-  QVERIFY(exec("insert into emprestimos (funcionario, data, credito, saldo) values (?, '2024-01-01', 50, 50)", {codigo}));
+  QVERIFY(run("insert into emprestimos (funcionario, data, credito, saldo) values (?, '2024-01-01', 50, 50)", {codigo}));
   {
     Session::instance().login(QStringLiteral("BALCAO"));
     ScriptedMessages messages;
@@ -744,11 +698,11 @@ void TestFornecedores::loansKeepARunningBalance() {
   QCOMPARE(grid->cellText(0, 3), QStringLiteral("100,00"));
   QCOMPARE(grid->cellText(1, 2), QStringLiteral("30,00"));
   QCOMPARE(grid->cellText(1, 3), QStringLiteral("70,00"));
-  QCOMPARE(count("select count(*) from rastro where rotina = 'EMPRESTIMO' and operacao = 'I' and historico = 'TOMADOR' "
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'EMPRESTIMO' and operacao = 'I' and historico = 'TOMADOR' "
                  "and favorecido = ?",
                  {codigo}),
            2);
-  QCOMPARE(count("select count(*) from rastro where rotina = 'EMPRESTIMO' and valor = 30 and obs = 'DEBITO'"), 1);
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'EMPRESTIMO' and valor = 30 and obs = 'DEBITO'"), 1);
 
   // the statement lists both rows with their balances
   {
@@ -770,7 +724,7 @@ void TestFornecedores::loansKeepARunningBalance() {
   QCOMPARE(messages.calls.at(0).title, QStringLiteral("Velmora"));
   QCOMPARE(grid->model()->rowCount(), 1);
   QCOMPARE(grid->cellText(0, 3), QStringLiteral("70,00"));
-  QCOMPARE(count("select count(*) from rastro where rotina = 'EMPRESTIMO' and operacao = 'E' and valor = 100 "
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'EMPRESTIMO' and operacao = 'E' and valor = 100 "
                  "and obs = 'CREDITO'"),
            1);
 
@@ -814,14 +768,14 @@ void TestFornecedores::absencesAreRecordedOnLeaving() {
   edqtd->setText(qtd);
   edobs->setFocus();  // leaves the quantity
   if (justified) {
-    QCOMPARE(count("select count(*) from faltasfunc"), 0);
+    QCOMPARE(rows("select count(*) from faltasfunc"), 0);
     edobs->setText(remark);
     data->setFocus();  // leaves the remark
   }
   QVERIFY2(messages.calls.isEmpty(), qPrintable(messages.texts().join('|')));
   if (tipo.isEmpty()) {
-    QCOMPARE(count("select count(*) from faltasfunc"), 0);
-    QCOMPARE(count("select count(*) from rastro"), 0);
+    QCOMPARE(rows("select count(*) from faltasfunc"), 0);
+    QCOMPARE(rows("select count(*) from rastro"), 0);
     return;
   }
   QSqlQuery q;
@@ -834,7 +788,7 @@ void TestFornecedores::absencesAreRecordedOnLeaving() {
   QCOMPARE(q.value(4).toString(), remark);
   QVERIFY(!q.next());
   const QString obs = justified ? "FJ - " + remark : QStringLiteral("F");
-  QCOMPARE(count("select count(*) from rastro where rotina = 'FALTAS' and operacao = 'I' and obs = ? and favorecido = ?",
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'FALTAS' and operacao = 'I' and obs = ? and favorecido = ?",
                  {obs, codigo}),
            1);
   QCOMPARE(child<RecordGrid>(s.get(), "DBGridF")->model()->rowCount(), 1);
@@ -853,7 +807,7 @@ void TestFornecedores::overtimeIsRecordedOnLeavingTheQuantity() {
   qtd->setFocus();
   qtd->setText(QStringLiteral("2,5"));
   enter(qtd);
-  QCOMPARE(count("select count(*) from horasextras"), 0);
+  QCOMPARE(rows("select count(*) from horasextras"), 0);
 
   showRow(s.get(), codigo);
   s->pages()->setCurrentWidget(child<QWidget>(s.get(), "tsHE"));
@@ -863,17 +817,17 @@ void TestFornecedores::overtimeIsRecordedOnLeavingTheQuantity() {
   enter(qtd);
   QCOMPARE(focused(), data);
   QCOMPARE(scalar("select qtd from horasextras where funcionario = ?", {codigo}).toDouble(), 2.5);
-  QCOMPARE(count("select count(*) from rastro where rotina = 'Horas Extras' and historico = 'HORISTA - 2,5'"), 1);
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'Horas Extras' and historico = 'HORISTA - 2,5'"), 1);
 
   auto *grid = child<RecordGrid>(s.get(), "DBGridHE");
   grid->dataset()->setRow(0);
   messages.answer(QMessageBox::No);
   emit grid->rowDoubleClicked(0);
-  QCOMPARE(count("select count(*) from horasextras"), 1);
+  QCOMPARE(rows("select count(*) from horasextras"), 1);
   messages.answer(QMessageBox::Yes);
   emit grid->rowDoubleClicked(0);
-  QCOMPARE(count("select count(*) from horasextras"), 0);
-  QCOMPARE(count("select count(*) from rastro where rotina = 'Horas Extras' and operacao = 'E'"), 1);
+  QCOMPARE(rows("select count(*) from horasextras"), 0);
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'Horas Extras' and operacao = 'E'"), 1);
 }
 
 void TestFornecedores::sellersAreAssignedOneAfterAnother() {

@@ -13,6 +13,7 @@
 #include "app/screens.h"
 #include "app/session.h"
 #include "registries/registryscreens.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 // The five lookup lists: adding by name, the exact-name rule, F12, and deleting by double click
@@ -39,28 +40,6 @@ class RecordingMessages : public ScriptedMessages {
   }
   QList<Button> defaults;
 };
-
-bool run(const QString &sql, const QVariantList &values = {}, QVariant *id = nullptr) {
-  QSqlQuery q;
-  q.prepare(sql);
-  for (int i = 0; i < values.size(); ++i) q.bindValue(i, values.at(i));
-  if (!q.exec()) {
-    qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    return false;
-  }
-  if (id) *id = q.lastInsertId();
-  return true;
-}
-
-QVariant value(const QString &sql, const QVariantList &values = {}) {
-  QSqlQuery q;
-  q.prepare(sql);
-  for (int i = 0; i < values.size(); ++i) q.bindValue(i, values.at(i));
-  if (!q.exec() || !q.next()) return QVariant(QStringLiteral("<no row>"));
-  return q.value(0);
-}
-
-int count(const QString &sql, const QVariantList &values = {}) { return value(sql, values).toInt(); }
 
 QString auditRows(const QString &rotina) {
   QSqlQuery q;
@@ -169,14 +148,14 @@ void TestLookupLists::addAndDelete() {
   RecordingMessages messages;
   ListScreen s(className);
   QCOMPARE(s.dialog->windowTitle(), caption);
-  const int before = count("SELECT COUNT(*) FROM " + table);
+  const int before = rows("SELECT COUNT(*) FROM " + table);
   QCOMPARE(s.rows()->rowCount(), before);
 
   // leaving the name field adds the entry (other columns at their defaults) and waits for the next one
   s.add("zeta teste");
-  QCOMPARE(count("SELECT COUNT(*) FROM " + table), before + 1);
-  const QVariant codigo = value("SELECT codigo FROM " + table + " WHERE nome = 'ZETA TESTE'");
-  QVERIFY(value("SELECT ativo FROM " + table + " WHERE codigo = ?", {codigo}).isNull());
+  QCOMPARE(rows("SELECT COUNT(*) FROM " + table), before + 1);
+  const QVariant codigo = scalar("SELECT codigo FROM " + table + " WHERE nome = 'ZETA TESTE'");
+  QVERIFY(scalar("SELECT ativo FROM " + table + " WHERE codigo = ?", {codigo}).isNull());
   QCOMPARE(s.rows()->rowCount(), before + 1);
   QCOMPARE(s.rows()->record(s.rows()->rowCount() - 1).value("nome").toString(), QStringLiteral("ZETA TESTE"));
   QVERIFY(s.name()->text().isEmpty());
@@ -201,7 +180,7 @@ void TestLookupLists::addAndDelete() {
   QCOMPARE(messages.calls.at(0).text, inUse);
   QCOMPARE(messages.calls.at(0).title, QStringLiteral("Atenção"));
   QCOMPARE(messages.calls.at(0).icon, Messages::Icon::Information);
-  QCOMPARE(count("SELECT COUNT(*) FROM " + table + " WHERE codigo = ?", {codigo}), 1);
+  QCOMPARE(rows("SELECT COUNT(*) FROM " + table + " WHERE codigo = ?", {codigo}), 1);
 
   // once nothing names it: the confirmation; No keeps it
   QVERIFY(run("DELETE FROM " + referTable + " WHERE codigo = ?", {referring}));
@@ -215,7 +194,7 @@ void TestLookupLists::addAndDelete() {
   QCOMPARE(messages.calls.at(0).icon, Messages::Icon::Question);
   QCOMPARE(messages.calls.at(0).buttons, Messages::Buttons(QMessageBox::Yes | QMessageBox::No));
   QCOMPARE(messages.defaults.at(0), noFirst ? QMessageBox::No : QMessageBox::Yes);
-  QCOMPARE(count("SELECT COUNT(*) FROM " + table + " WHERE codigo = ?", {codigo}), 1);
+  QCOMPARE(rows("SELECT COUNT(*) FROM " + table + " WHERE codigo = ?", {codigo}), 1);
 
   // Yes: the "E" row, the entry gone, the focus back in the name field (emptied by the regions list)
   s.name()->setFocus();
@@ -223,8 +202,8 @@ void TestLookupLists::addAndDelete() {
   messages.answer(QMessageBox::Yes);
   s.doubleClick(codigo);
   QCOMPARE(messages.calls.size(), 2);
-  QCOMPARE(count("SELECT COUNT(*) FROM " + table + " WHERE codigo = ?", {codigo}), 0);
-  QCOMPARE(count("SELECT COUNT(*) FROM " + table), before);
+  QCOMPARE(rows("SELECT COUNT(*) FROM " + table + " WHERE codigo = ?", {codigo}), 0);
+  QCOMPARE(rows("SELECT COUNT(*) FROM " + table), before);
   QCOMPARE(s.rows()->rowCount(), before);
   QCOMPARE(auditRows(rotina), QString(auditsAdd ? "I|ZETA TESTE|0|0|;" : "") + "E|ZETA TESTE|0|0|");
   QCOMPARE(QApplication::focusWidget(), s.name());
@@ -240,9 +219,9 @@ void TestLookupLists::onlyAnExactNameIsAnExistingEntry() {
   s.add("norte");   // typed in lower case, taken in upper case: the first entry again
   s.add("NORTE");
   s.add("   ");     // blanks name nothing
-  QCOMPARE(count("SELECT COUNT(*) FROM regiao"), 2);
-  QCOMPARE(count("SELECT COUNT(*) FROM regiao WHERE nome = BINARY 'NORTE '"), 1);
-  QCOMPARE(count("SELECT COUNT(*) FROM regiao WHERE nome = BINARY 'NORTE'"), 1);
+  QCOMPARE(rows("SELECT COUNT(*) FROM regiao"), 2);
+  QCOMPARE(rows("SELECT COUNT(*) FROM regiao WHERE nome = BINARY 'NORTE '"), 1);
+  QCOMPARE(rows("SELECT COUNT(*) FROM regiao WHERE nome = BINARY 'NORTE'"), 1);
   QCOMPARE(s.rows()->rowCount(), 2);
   QVERIFY(messages.calls.isEmpty());
 }
@@ -252,16 +231,16 @@ void TestLookupLists::f12TogglesTheActiveFlag() {
   ListScreen s("TFrmProfissoes");
   s.add("ADVOGADO");
   s.add("MEDICO");
-  const QVariant medico = value("SELECT codigo FROM profissoes WHERE nome = 'MEDICO'");
+  const QVariant medico = scalar("SELECT codigo FROM profissoes WHERE nome = 'MEDICO'");
   QVERIFY(s.rows()->locate("codigo", medico));
   s.grid()->setFocus();
   for (const char *expected : {"S", "N", "S"}) {
     QTest::keyClick(s.grid(), Qt::Key_F12);
-    QCOMPARE(value("SELECT ativo FROM profissoes WHERE codigo = ?", {medico}).toString(), QString::fromLatin1(expected));
+    QCOMPARE(scalar("SELECT ativo FROM profissoes WHERE codigo = ?", {medico}).toString(), QString::fromLatin1(expected));
     QCOMPARE(s.rows()->value("codigo"), medico);  // still on the entry toggled
     QCOMPARE(s.grid()->cellText(s.rows()->row(), 2), QString::fromLatin1(expected));
   }
-  QVERIFY(value("SELECT ativo FROM profissoes WHERE nome = 'ADVOGADO'").isNull());
+  QVERIFY(scalar("SELECT ativo FROM profissoes WHERE nome = 'ADVOGADO'").isNull());
 }
 
 QTEST_MAIN(TestLookupLists)

@@ -14,6 +14,7 @@
 #include "app/session.h"
 #include "registries/frmprodutos.h"
 #include "registries/registryscreens.h"
+#include "tests/support/screenhelpers.h"
 #include "tests/support/testdatabase.h"
 
 // The products screen: insurer by trade name, save and its audit, the computed insurer column,
@@ -62,26 +63,6 @@ T *child(QWidget *screen, const char *name) {
 }
 
 void click(QWidget *screen, const char *button) { QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton); }
-
-bool run(const QString &sql, const QVariantList &values = {}, QVariant *id = nullptr) {
-  QSqlQuery q;
-  q.prepare(sql);
-  for (int i = 0; i < values.size(); ++i) q.bindValue(i, values.at(i));
-  if (!q.exec()) {
-    qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    return false;
-  }
-  if (id) *id = q.lastInsertId();
-  return true;
-}
-
-QVariant value(const QString &sql, const QVariantList &values = {}) {
-  QSqlQuery q;
-  q.prepare(sql);
-  for (int i = 0; i < values.size(); ++i) q.bindValue(i, values.at(i));
-  if (!q.exec() || !q.next()) return QVariant(QStringLiteral("<no row>"));
-  return q.value(0);
-}
 
 int insertClient(const QString &fantasia) {
   QVariant id;
@@ -146,9 +127,9 @@ void TestProdutos::savesAProductUnderTheFirstInsurerOfThatTradeName() {
   click(&s.screen, "btgravar");
   QVERIFY2(messages.calls.isEmpty(), qPrintable(messages.texts().join('|')));
 
-  const QVariant codigo = value("SELECT codigo FROM produtos WHERE nome = 'PLANO OURO'");
-  QCOMPARE(value("SELECT seguradora FROM produtos WHERE codigo = ?", {codigo}).toInt(), gama1);
-  QCOMPARE(value("SELECT CONCAT_WS('|', rotina, operacao, historico, favorecido, valor, obs) FROM rastro").toString(),
+  const QVariant codigo = scalar("SELECT codigo FROM produtos WHERE nome = 'PLANO OURO'");
+  QCOMPARE(scalar("SELECT seguradora FROM produtos WHERE codigo = ?", {codigo}).toInt(), gama1);
+  QCOMPARE(scalar("SELECT CONCAT_WS('|', rotina, operacao, historico, favorecido, valor, obs) FROM rastro").toString(),
            QStringLiteral("PRODUTOS|I|PLANO OURO|0|0|GAMA"));
   QCOMPARE(s.screen.state(), RecordScreen::State::Browse);
   QCOMPARE(QApplication::focusWidget(), child<QPushButton>(&s.screen, "btnovo"));
@@ -161,10 +142,10 @@ void TestProdutos::savesAProductUnderTheFirstInsurerOfThatTradeName() {
   s.name()->setText("PLANO PRATA");
   click(&s.screen, "btgravar");
   QVERIFY2(messages.calls.isEmpty(), qPrintable(messages.texts().join('|')));
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos").toInt(), 1);
-  QCOMPARE(value("SELECT CONCAT(nome, '|', seguradora) FROM produtos WHERE codigo = ?", {codigo}).toString(),
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos").toInt(), 1);
+  QCOMPARE(scalar("SELECT CONCAT(nome, '|', seguradora) FROM produtos WHERE codigo = ?", {codigo}).toString(),
            QStringLiteral("PLANO PRATA|%1").arg(alfa));
-  QCOMPARE(value("SELECT COUNT(*) FROM rastro").toInt(), 1);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM rastro").toInt(), 1);
   QCOMPARE(s.grid()->cellText(s.rows()->row(), 1), QStringLiteral("ALFA SAUDE"));
 }
 
@@ -186,8 +167,8 @@ void TestProdutos::saveNeedsInsurerAndName() {
   s.name()->setText(name);
   click(&s.screen, "btgravar");
   QVERIFY(messages.calls.isEmpty());
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos").toInt(), 0);
-  QCOMPARE(value("SELECT COUNT(*) FROM rastro").toInt(), 0);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos").toInt(), 0);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM rastro").toInt(), 0);
   QCOMPARE(s.screen.state(), RecordScreen::State::Edit);
 }
 
@@ -207,7 +188,7 @@ void TestProdutos::unknownInsurerKeepsTheFocus() {
   // nor can "Gravar" be reached with it
   s.name()->setText("PLANO OURO");
   click(&s.screen, "btgravar");
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos").toInt(), 0);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos").toInt(), 0);
 }
 
 void TestProdutos::insurerColumn_data() {
@@ -272,10 +253,10 @@ void TestProdutos::f11StoresTheCommission() {
     QCOMPARE(messages.calls.at(1).text, message);
     QCOMPARE(messages.calls.at(1).icon, Messages::Icon::Error);
   }
-  const QVariant comissao = value("SELECT comissao FROM produtos WHERE codigo = ?", {b});
+  const QVariant comissao = scalar("SELECT comissao FROM produtos WHERE codigo = ?", {b});
   QCOMPARE(comissao.isNull(), stored.isNull());
   if (!stored.isNull()) QCOMPARE(comissao.toDouble(), stored.toDouble());
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos WHERE comissao IS NOT NULL").toInt(), stored.isNull() ? 0 : 1);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos WHERE comissao IS NOT NULL").toInt(), stored.isNull() ? 0 : 1);
   QCOMPARE(s.rows()->value("codigo").toInt(), b);  // still on that product
 }
 
@@ -292,7 +273,7 @@ void TestProdutos::f11OffersTheLastTextTyped() {
   again.key(Qt::Key_F11);
   QCOMPARE(messages.inputDefaults.size(), 2);
   QCOMPARE(messages.inputDefaults.at(1), QStringLiteral("7,25"));
-  QCOMPARE(value("SELECT comissao FROM produtos WHERE codigo = ?", {a}).toDouble(), 7.25);
+  QCOMPARE(scalar("SELECT comissao FROM produtos WHERE codigo = ?", {a}).toDouble(), 7.25);
 }
 
 void TestProdutos::f12TogglesTheActiveFlag() {
@@ -302,11 +283,11 @@ void TestProdutos::f12TogglesTheActiveFlag() {
   s.standOn(b);
   for (const char *expected : {"S", "N", "S"}) {
     s.key(Qt::Key_F12);
-    QCOMPARE(value("SELECT ativo FROM produtos WHERE codigo = ?", {b}).toString(), QString::fromLatin1(expected));
+    QCOMPARE(scalar("SELECT ativo FROM produtos WHERE codigo = ?", {b}).toString(), QString::fromLatin1(expected));
     QCOMPARE(s.rows()->value("codigo").toInt(), b);
     QCOMPARE(s.grid()->cellText(s.rows()->row(), 3), QString::fromLatin1(expected));
   }
-  QVERIFY(value("SELECT ativo FROM produtos WHERE codigo <> ?", {b}).isNull());
+  QVERIFY(scalar("SELECT ativo FROM produtos WHERE codigo <> ?", {b}).isNull());
 }
 
 void TestProdutos::productUsedByASaleIsNotDeleted() {
@@ -323,8 +304,8 @@ void TestProdutos::productUsedByASaleIsNotDeleted() {
   QCOMPARE(messages.calls.at(0).text, QStringLiteral("Produto com Movimentação no Seguro"));
   QCOMPARE(messages.calls.at(0).title, QStringLiteral("Operação Impossível"));
   QCOMPARE(messages.calls.at(0).icon, Messages::Icon::Information);
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos").toInt(), 2);
-  QCOMPARE(value("SELECT COUNT(*) FROM rastro").toInt(), 0);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos").toInt(), 2);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM rastro").toInt(), 0);
 
   // once the sale is gone: the question, No keeps it, Yes deletes it after its audit row
   QVERIFY(run("DELETE FROM seguros WHERE codigo = ?", {sale}));
@@ -336,12 +317,12 @@ void TestProdutos::productUsedByASaleIsNotDeleted() {
   QCOMPARE(messages.calls.at(0).text, QStringLiteral("Deseja excluir o registro?"));
   QCOMPARE(messages.calls.at(0).title, QStringLiteral("Velmora"));
   QCOMPARE(messages.calls.at(0).icon, Messages::Icon::Question);
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos").toInt(), 2);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos").toInt(), 2);
   click(&s.screen, "btexcluir");
   QCOMPARE(messages.calls.size(), 2);
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos WHERE codigo = ?", {b}).toInt(), 0);
-  QCOMPARE(value("SELECT COUNT(*) FROM produtos WHERE codigo = ?", {a}).toInt(), 1);
-  QCOMPARE(value("SELECT CONCAT_WS('|', rotina, operacao, historico, favorecido, valor, obs) FROM rastro").toString(),
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos WHERE codigo = ?", {b}).toInt(), 0);
+  QCOMPARE(scalar("SELECT COUNT(*) FROM produtos WHERE codigo = ?", {a}).toInt(), 1);
+  QCOMPARE(scalar("SELECT CONCAT_WS('|', rotina, operacao, historico, favorecido, valor, obs) FROM rastro").toString(),
            QStringLiteral("PRODUTOS|E|PLANO B|0|0|"));
   QCOMPARE(s.rows()->rowCount(), 1);
 }
