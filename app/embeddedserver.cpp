@@ -22,10 +22,20 @@ namespace {
 
 constexpr int kSocketPathLimit = 107;
 
+QStringList &programFolders() {
+  static QStringList folders;
+  return folders;
+}
+
 QString findProgram(const QStringList &names) {
   const QStringList extra{QStringLiteral("/usr/sbin"), QStringLiteral("/usr/libexec"),
                           QStringLiteral("/usr/local/sbin"), QStringLiteral("/usr/local/bin")};
   for (const QString &name : names) {
+    if (!programFolders().isEmpty()) {
+      const QString path = QStandardPaths::findExecutable(name, programFolders());
+      if (!path.isEmpty()) return path;
+      continue;
+    }
     QString path = QStandardPaths::findExecutable(name);
     if (path.isEmpty()) path = QStandardPaths::findExecutable(name, extra);
     if (!path.isEmpty()) return path;
@@ -60,6 +70,8 @@ EmbeddedServer::EmbeddedServer(const QString &folder, const QString &socketPath)
     }
   }
 }
+
+void EmbeddedServer::setProgramFolders(const QStringList &folders) { programFolders() = folders; }
 
 QString EmbeddedServer::defaultFolder() {
   QString base = qEnvironmentVariable("XDG_DATA_HOME");

@@ -16,6 +16,10 @@ class EmbeddedServer {
   // $XDG_DATA_HOME/velmora, else ~/.local/share/velmora.
   static QString defaultFolder();
 
+  // The folders searched for the server programs instead of PATH and the usual system folders (tests
+  // use it to show what happens on a machine without MariaDB). Empty: the usual search.
+  static void setProgramFolders(const QStringList &folders);
+
   // Server options added to the standard ones (tests use them to trade durability for speed).
   void setExtraArguments(const QStringList &arguments) { extraArguments_ = arguments; }
 

@@ -15,6 +15,7 @@ class TestEmbeddedServer : public QObject {
   void dataSurvivesARestart();
   void secondCopyAttachesWithoutHarm();
   void unwritableFolderIsReported();
+  void missingMariaDbIsReported();
   void cleanupTestCase();
 
  private:
@@ -97,6 +98,18 @@ void TestEmbeddedServer::unwritableFolderIsReported() {
   QString error;
   QVERIFY(!server.start(&error));
   QVERIFY2(error.contains(QStringLiteral("não pode ser gravada")), qPrintable(error));
+}
+
+void TestEmbeddedServer::missingMariaDbIsReported() {
+  QTemporaryDir noPrograms;
+  EmbeddedServer::setProgramFolders({noPrograms.path()});
+  EmbeddedServer server(dir_.path() + QStringLiteral("/elsewhere"));
+  QString error;
+  const bool started = server.start(&error);
+  EmbeddedServer::setProgramFolders({});
+  QVERIFY(!started);
+  QVERIFY2(error.startsWith(QStringLiteral("O MariaDB não está instalado neste computador")), qPrintable(error));
+  QVERIFY(!QFileInfo::exists(dir_.path() + QStringLiteral("/elsewhere/data")));
 }
 
 void TestEmbeddedServer::cleanupTestCase() {
