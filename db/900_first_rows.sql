@@ -1,6 +1,6 @@
 -- First rows of a new installation. Every statement leaves existing rows alone, so running the
--- scripts again on an installed database changes nothing. The first user is created by the
--- program's installer, not here.
+-- scripts again on an installed database changes nothing that users made. The first user is
+-- created by the program's installer, not here.
 
 SET NAMES utf8mb4;
 
@@ -62,18 +62,21 @@ FROM DUAL
 WHERE NOT EXISTS (SELECT 1 FROM parametros);
 
 -- Proposal states: the number in front is the state's code; 06 is a finished process, 07 and 08
--- are shown in red and 08 is the cancelled state.
-INSERT IGNORE INTO statusprop (codigo, nome, ativo) VALUES
-  (1,  '01-AGUARDANDO RETORNO PROCESSO', 'S'),
-  (2,  '02-EM ANÁLISE NA OPERADORA',     'S'),
-  (3,  '03-PENDENTE DE DOCUMENTAÇÃO',    'S'),
-  (4,  '04-PROPOSTA APROVADA',           'S'),
-  (5,  '05-AGUARDANDO IMPLANTAÇÃO',      'S'),
-  (6,  '06-PROCESSO FINALIZADO',         'S'),
-  (7,  '07-DECLINIO',                    'S'),
-  (8,  '08-PROPOSTA CANCELADA',          'S'),
-  (9,  '09-PROSPECTO',                   'S'),
-  (10, '10-IMPLANTADA',                  'S');
+-- are shown in red and 08 is the cancelled state. The list is the users' own once installed, so
+-- it is filled only while empty: a state deleted on purpose does not come back on a re-install.
+INSERT INTO statusprop (codigo, nome, ativo)
+SELECT v.codigo, v.nome, 'S'
+FROM (SELECT 1 AS codigo, '01-AGUARDANDO RETORNO PROCESSO' AS nome
+      UNION ALL SELECT 2,  '02-EM ANÁLISE NA OPERADORA'
+      UNION ALL SELECT 3,  '03-PENDENTE DE DOCUMENTAÇÃO'
+      UNION ALL SELECT 4,  '04-PROPOSTA APROVADA'
+      UNION ALL SELECT 5,  '05-AGUARDANDO IMPLANTAÇÃO'
+      UNION ALL SELECT 6,  '06-PROCESSO FINALIZADO'
+      UNION ALL SELECT 7,  '07-DECLINIO'
+      UNION ALL SELECT 8,  '08-PROPOSTA CANCELADA'
+      UNION ALL SELECT 9,  '09-PROSPECTO'
+      UNION ALL SELECT 10, '10-IMPLANTADA') AS v
+WHERE NOT EXISTS (SELECT 1 FROM statusprop);
 
 -- Insured party 0 stands for "no insured" in the producer ledger and its listings.
 SET @velmora_sql_mode = @@SESSION.sql_mode;
