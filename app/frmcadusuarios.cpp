@@ -99,6 +99,10 @@ TFrmCadUsuarios::TFrmCadUsuarios(QWidget *parent)
         return !nameTaken(ednome->text(), &error);
       },
       QStringLiteral("Usuário já cadastrado"), QStringLiteral("Atenção"), Messages::Icon::Warning);
+  // A user without a password could never log in: the login refuses an empty one.
+  addCheck(
+      edsenha, [this] { return !edsenha->text().isEmpty(); }, QStringLiteral("Senha Obrigatória"),
+      QStringLiteral("Atenção"), Messages::Icon::Warning);
   for (QLineEdit *edit : rights_) {
     addCheck(
         edit, [this, edit] { return edit->text().isEmpty() || admits(edit, edit->text()); },
@@ -148,7 +152,9 @@ bool TFrmCadUsuarios::rightExit(QLineEdit *edit) {
 }
 
 void TFrmCadUsuarios::clearForNew() {
-  // Name, password and the rights of the sale lines keep what was shown.
+  // The name and the rights of the sale lines keep what was shown. The password does not: a new user
+  // gets the one typed for it, never the shown user's by passing through the field.
+  edsenha->setStored(QString());
   for (int i = 0; i < 11; ++i)
     if (kRights[i].emptiedByNew) rights_.at(i)->clear();
 }

@@ -11,6 +11,7 @@ class PasswordEdit;
 // "Cadastro de Usuários": the users of the system, their scrambled password and their eleven access
 // rights, each a level "0" to "5" of which some rights admit only "0" or "5". The stored password is
 // always the scramble of the clear password: typing replaces it, passing through the field keeps it.
+// "Novo" empties the password, and no user is saved without one.
 class TFrmCadUsuarios : public RecordScreen {
   Q_OBJECT
  public:

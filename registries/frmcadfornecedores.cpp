@@ -182,6 +182,18 @@ void TFrmCadFornecedores::buildGeneral() {
                                                           {{QStringLiteral("M"), QStringLiteral("MASCULINO")},
                                                            {QStringLiteral("F"), QStringLiteral("FEMININO")}}));
   edplanoconta_ = form.add(QStringLiteral("Plano Contas"), Fields::lower(panel, QStringLiteral("edplanoconta"), 15));
+  {
+    // The hint sits beside the account field, in the field's own cell.
+    int at = form.grid()->indexOf(edplanoconta_), r = 0, c = 0, rows = 1, columns = 1;
+    form.grid()->getItemPosition(at, &r, &c, &rows, &columns);
+    form.grid()->removeWidget(edplanoconta_);
+    auto *cell = new QHBoxLayout;
+    cell->addWidget(edplanoconta_, 1);
+    auto *hint = new QLabel(QStringLiteral("F10 consultar"), panel);
+    hint->setObjectName(QStringLiteral("lbF10planoconta"));
+    cell->addWidget(hint);
+    form.grid()->addLayout(cell, r, c, rows, columns);
+  }
   chpagarvital_ = check(panel, QStringLiteral("Pagar Vitalicio"), QStringLiteral("chpagarvital"));
   chDebencargos_ = check(panel, QStringLiteral("Debitar Encargos"), QStringLiteral("chDebencargos"));
   form.newRow();
@@ -485,13 +497,15 @@ bool TFrmCadFornecedores::cbtipoExit() {
 
 bool TFrmCadFornecedores::documentExit(MaskedEdit *field, bool company) {
   if (state() != State::Edit) return true;
+  // A row being changed keeps the documents it has: the checks are for new rows only.
+  if (mode() != Mode::Insert) return true;
   const QString digits = field->isBlank() ? QString() : field->value().trimmed();
   if (!digits.isEmpty()) {
     if (!digitsPass(digits, company)) {
       Messages::error(company ? QStringLiteral("CNPJ inválido") : QStringLiteral("C.P.F. inválido"));
       return false;
     }
-    if (mode() != Mode::Insert || !ednome_->text().trimmed().isEmpty()) return true;
+    if (!ednome_->text().trimmed().isEmpty()) return true;
     QSqlQuery q(dm().database());
     q.prepare(company ? QStringLiteral("SELECT codigo FROM fornecedores WHERE cnpj = ?")
                       : QStringLiteral("SELECT codigo FROM fornecedores WHERE cpf = ?"));
@@ -505,7 +519,7 @@ bool TFrmCadFornecedores::documentExit(MaskedEdit *field, bool company) {
     btcancelarClick();
     return false;  // the edit is over: whatever was pressed to leave does not run
   }
-  if (mode() != Mode::Insert || !(company ? isCompany() : isPerson())) return true;
+  if (!(company ? isCompany() : isPerson())) return true;
   // Cancelling the new row needs no question about its document.
   if (focusWidget() == buttonBar()->button(ButtonBar::Cancel)) return true;
   if (Messages::ask(QStringLiteral("Deseja prosseguir?"),

@@ -126,13 +126,12 @@ void TFrmClientes::buildFields() {
 void TFrmClientes::declareRecord() {
   setTable(QStringLiteral("clientes"));
 
-  // Insert and change write the same columns; an empty deduction is no value on insert and 0 on change.
+  // Insert and change write the same columns, in the change's order; an empty deduction is no value
+  // on insert and 0 on change.
   Binding &document = bind(mecgc_, QStringLiteral("cnpj_cpf"));
   document.value = [this](Mode) { return QVariant(documentDigits()); };
   document.show = [this](const QVariant &v) { showDocument(v.toString()); };
   bind(edie_, QStringLiteral("ie_rg"));
-  bind(edtaxaPME_, QStringLiteral("taxapme")).emptyAsNull(true, false);
-  bind(edtaxaInd_, QStringLiteral("taxaind")).emptyAsNull(true, false);
   bind(EdCodigo_, QStringLiteral("codigo")).notWritten();
   bind(ednome_, QStringLiteral("nome"));
   bind(EdContato_, QStringLiteral("contato"));
@@ -151,6 +150,9 @@ void TFrmClientes::declareRecord() {
   bind(Edemail_, QStringLiteral("email"));
   bind(edhome_, QStringLiteral("homepage"));
   bind(Memo1_, QStringLiteral("obs"));
+  // The deductions close the change's column list.
+  bind(edtaxaPME_, QStringLiteral("taxapme")).emptyAsNull(true, false);
+  bind(edtaxaInd_, QStringLiteral("taxaind")).emptyAsNull(true, false);
   bindValue(QStringLiteral("cadastro"), [](Mode) { return QVariant(QDate::currentDate()); }).insertOnly();
 
   requireFilled(mecgc_, QStringLiteral("CNPJ/CPF do Cliente Deve Ser Preenchido"));

@@ -60,6 +60,10 @@ TFrmProdutos::TFrmProdutos(QWidget *parent)
            QStringLiteral("Operação Impossível"));
   setDeleteQuestion(QStringLiteral("Deseja excluir o registro?"), QStringLiteral("Velmora"));
 
+  // A click shows the row clicked, even the one the list already stands on (the fields may be empty).
+  connect(grid(), &RecordGrid::rowClicked, this, [this] {
+    if (state() == State::Browse) showCurrent();
+  });
   grid()->addCommand(QKeyCombination(Qt::Key_F11), {}, [this] { DBGrid1KeyF11(); });
   grid()->addCommand(QKeyCombination(Qt::Key_F12), {}, [this] { DBGrid1KeyF12(); });
   if (auto *root = qobject_cast<QBoxLayout *>(layout())) {
@@ -85,7 +89,26 @@ bool TFrmProdutos::beforeSave() {
 }
 
 void TFrmProdutos::afterSave(Mode) {
+  // The list stands on the saved product; the fields are left empty for the next one.
+  {
+    ScreenBehaviour::Quiet quiet(behaviour());
+    clearFields();
+  }
   behaviour().focusWithoutExit(buttonBar()->button(ButtonBar::New));
+}
+
+void TFrmProdutos::btalterarClick() {
+  // A product is changed from its fields: with none shown there is nothing to change.
+  if (ednome_->text().isEmpty()) return;
+  RecordScreen::btalterarClick();
+}
+
+void TFrmProdutos::btcancelarClick() {
+  const bool editing = state() == State::Edit;
+  RecordScreen::btcancelarClick();
+  if (!editing) return;
+  ScreenBehaviour::Quiet quiet(behaviour());
+  clearFields();
 }
 
 void TFrmProdutos::updateCurrent(const QString &sql, const QVariant &value) {

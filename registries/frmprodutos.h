@@ -14,6 +14,8 @@ class TFrmProdutos : public RecordScreen {
   explicit TFrmProdutos(QWidget *parent = nullptr);
 
  public slots:
+  void btalterarClick() override;
+  void btcancelarClick() override;
   void DBGrid1KeyF11();
   void DBGrid1KeyF12();
 

@@ -66,6 +66,8 @@ class TestUsers : public QObject {
   void rightLevels();
   void gravarRefusesAnEmptyOrUsedName_data();
   void gravarRefusesAnEmptyOrUsedName();
+  void newUserGetsThePasswordTypedForIt_data();
+  void newUserGetsThePasswordTypedForIt();
   void deletingAUserRemovesItsRows();
   void passwordChange_data();
   void passwordChange();
@@ -257,6 +259,8 @@ void TestUsers::gravarRefusesAnEmptyOrUsedName() {
   button(&screen, change ? "btalterar" : "btnovo")->click();
   auto *ednome = edit(&screen, QStringLiteral("ednome"));
   ednome->setText(name);
+  // "Novo" empties the password; a new user needs one typed for it
+  if (!change) QTest::keyClicks(edit(&screen, QStringLiteral("edsenha")), QStringLiteral("X"));
   screen.btgravarClick();
   QCOMPARE(messages_->texts(), QStringList{message});
   const bool saved = message == QStringLiteral("Gravação efetuada");
@@ -267,6 +271,47 @@ void TestUsers::gravarRefusesAnEmptyOrUsedName() {
     QCOMPARE(messages_->calls.first().icon, name.trimmed().isEmpty() ? Messages::Icon::Error : Messages::Icon::Warning);
     QCOMPARE(rows(QStringLiteral("select count(*) from rastro")), 0);
   }
+}
+
+void TestUsers::newUserGetsThePasswordTypedForIt_data() {
+  QTest::addColumn<QString>("typed");  // typed into the password after "Novo"; empty: passed through
+  QTest::newRow("passed through") << "";
+  QTest::newRow("typed") << "NOVA";
+}
+
+void TestUsers::newUserGetsThePasswordTypedForIt() {
+  QFETCH(QString, typed);
+  QString error;
+  QVERIFY2(insertUser(QStringLiteral("BIA"), QStringLiteral("SENHA1"), QStringLiteral("5"), &error), qPrintable(error));
+  TFrmCadUsuarios screen;
+  QVERIFY(showActive(&screen));
+  QVERIFY(showUser(screen, QStringLiteral("BIA")));
+  button(&screen, "btnovo")->click();
+  auto *ednome = edit(&screen, QStringLiteral("ednome"));
+  auto *edsenha = edit(&screen, QStringLiteral("edsenha"));
+  QCOMPARE(ednome->text(), QStringLiteral("BIA"));  // the name stays for the user to change
+  QVERIFY(edsenha->text().isEmpty());              // the shown user's password does not
+  ednome->setText(QStringLiteral("CARLA"));
+  edsenha->setFocus();
+  QTest::keyClicks(edsenha, typed);
+  pressEnter();
+  button(&screen, "btgravar")->click();
+
+  if (typed.isEmpty()) {
+    QCOMPARE(messages_->texts(), QStringList{QStringLiteral("Senha Obrigatória")});
+    QCOMPARE(messages_->calls.first().icon, Messages::Icon::Warning);
+    QCOMPARE(messages_->calls.first().title, QStringLiteral("Atenção"));
+    QCOMPARE(screen.state(), RecordScreen::State::Edit);
+    QCOMPARE(QApplication::focusWidget(), edsenha);
+    QCOMPARE(rows(QStringLiteral("select count(*) from usuarios where nome = 'CARLA'")), 0);
+    QCOMPARE(rows(QStringLiteral("select count(*) from rastro")), 0);
+    return;
+  }
+  QCOMPARE(messages_->texts(), QStringList{QStringLiteral("Gravação efetuada")});
+  QCOMPARE(storedPassword(QStringLiteral("CARLA")), Scramble::scramble(typed));
+  QCOMPARE(storedPassword(QStringLiteral("BIA")), Scramble::scramble(QStringLiteral("SENHA1")));
+  QVERIFY(logsIn(QStringLiteral("CARLA"), typed));
+  QVERIFY(!logsIn(QStringLiteral("CARLA"), QStringLiteral("SENHA1")));
 }
 
 void TestUsers::deletingAUserRemovesItsRows() {

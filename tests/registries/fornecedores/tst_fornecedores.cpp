@@ -37,6 +37,8 @@ class TestFornecedores : public QObject {
   void kindLeadsToItsOwnDocuments();
   void invalidDocumentKeepsTheFocus_data();
   void invalidDocumentKeepsTheFocus();
+  void changedRowKeepsItsStoredDocument_data();
+  void changedRowKeepsItsStoredDocument();
   void missingDocumentAsksToGoOn_data();
   void missingDocumentAsksToGoOn();
   void duplicateDocumentCancelsTheNewRecord();
@@ -264,6 +266,43 @@ void TestFornecedores::invalidDocumentKeepsTheFocus() {
   enter(doc);
   QVERIFY(messages.calls.isEmpty());
   QCOMPARE(focused()->objectName(), next);
+}
+
+void TestFornecedores::changedRowKeepsItsStoredDocument_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("column");
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("stored");
+  QTest::addColumn<QString>("next");
+  // documents that fail the check digits, as rows brought in from elsewhere may hold them
+  QTest::newRow("person's CPF") << "F" << "cpf" << "mecpf" << "11144477730" << "edrg";
+  QTest::newRow("company's CNPJ") << "J" << "cnpj" << "mecgc" << "11222333000180" << "edie";
+}
+
+void TestFornecedores::changedRowKeepsItsStoredDocument() {
+  QFETCH(QString, kind);
+  QFETCH(QString, column);
+  QFETCH(QString, field);
+  QFETCH(QString, stored);
+  QFETCH(QString, next);
+  const int codigo = supplier({{"tipo", kind}, {column, stored}, {"nome", "ANTIGO"}});
+  ScriptedMessages messages;
+  auto s = openScreen();
+  showRow(s.get(), codigo);
+  s->btalterarClick();
+  QCOMPARE(focused()->objectName(), QStringLiteral("cbtipo"));
+  enter(focused());
+  QCOMPARE(focused()->objectName(), field);
+  enter(focused());  // the check digits are not asked of a row being changed
+  QVERIFY2(messages.calls.isEmpty(), qPrintable(messages.texts().join('|')));
+  QCOMPARE(focused()->objectName(), next);
+  child<QLineEdit>(s.get(), "edfantasia")->setText(QStringLiteral("NOVA"));
+  s->btgravarClick();
+  QVERIFY2(messages.calls.isEmpty(), qPrintable(messages.texts().join('|')));
+  QCOMPARE(s->state(), RecordScreen::State::Browse);
+  QCOMPARE(scalar(QStringLiteral("select concat(%1, '|', fantasia) from fornecedores where codigo = ?").arg(column),
+                  {codigo}).toString(),
+           stored + QStringLiteral("|NOVA"));
 }
 
 void TestFornecedores::missingDocumentAsksToGoOn_data() {

@@ -87,6 +87,10 @@ struct Screen {
   RecordGrid *grid() { return child<RecordGrid>(&screen, "DBGrid1"); }
   Dataset *rows() { return screen.dataset(); }
   void standOn(int codigo) { QVERIFY(rows()->locate("codigo", codigo)); }
+  void clickRow(int row) {
+    const QRect cell = grid()->visualRect(grid()->model()->index(row, 0));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+  }
   void key(Qt::Key k) {
     grid()->setFocus();
     QTest::keyClick(grid(), k);
@@ -135,6 +139,23 @@ void TestProdutos::savesAProductUnderTheFirstInsurerOfThatTradeName() {
   QCOMPARE(QApplication::focusWidget(), child<QPushButton>(&s.screen, "btnovo"));
   QCOMPARE(s.rows()->value("codigo"), codigo);
   QCOMPARE(s.grid()->cellText(s.rows()->row(), 1), QStringLiteral("GAMA"));
+  // the fields are left empty for the next product, so "Alterar" waits for a row to be shown
+  QCOMPARE(s.name()->text(), QString());
+  QCOMPARE(s.insurer()->currentText(), QString());
+  click(&s.screen, "btalterar");
+  QCOMPARE(s.screen.state(), RecordScreen::State::Browse);
+  s.clickRow(s.rows()->row());
+  QCOMPARE(s.name()->text(), QStringLiteral("PLANO OURO"));
+  QCOMPARE(s.insurer()->currentText(), QStringLiteral("GAMA"));
+
+  // "Cancelar" gives up what was typed and empties the fields
+  click(&s.screen, "btalterar");
+  s.name()->setText("PLANO BRONZE");
+  click(&s.screen, "btcancelar");
+  QCOMPARE(s.screen.state(), RecordScreen::State::Browse);
+  QCOMPARE(s.name()->text(), QString());
+  QCOMPARE(scalar("SELECT nome FROM produtos WHERE codigo = ?", {codigo}).toString(), QStringLiteral("PLANO OURO"));
+  s.clickRow(s.rows()->row());
 
   // a change rewrites name and insurer of the same row and leaves no audit row
   click(&s.screen, "btalterar");
