@@ -13,9 +13,9 @@ namespace AccessGate {
 namespace {
 
 const QStringList &rightColumns() {
-  static const QStringList columns{QStringLiteral("cadastro"),   QStringLiteral("tabelas"),
-                                   QStringLiteral("usuarios"),   QStringLiteral("parametros"),
-                                   QStringLiteral("producao"),   QStringLiteral("individual"),
+  static const QStringList columns{QStringLiteral("cadastro"),     QStringLiteral("tabelas"),
+                                   QStringLiteral("usuarios"),     QStringLiteral("parametros"),
+                                   QStringLiteral("producao"),     QStringLiteral("individual"),
                                    QStringLiteral("movimentacao"), QStringLiteral("financeiro")};
   return columns;
 }

@@ -18,9 +18,7 @@ QString cut(const QString &text, int width) {
 }
 
 // Never NULL: the required columns take an empty text, and an empty remark stays empty.
-QString text(const QString &value, int width) {
-  return value.isNull() ? QStringLiteral("") : cut(value, width);
-}
+QString text(const QString &value, int width) { return value.isNull() ? QStringLiteral("") : cut(value, width); }
 
 }  // namespace
 
@@ -61,13 +59,20 @@ bool write(const AuditEntry &entry, QString *error, QSqlDatabase db) {
 
 QString operationName(QChar operacao) {
   switch (operacao.unicode()) {
-    case 'A': return QStringLiteral("Alteração");
-    case 'B': return QStringLiteral("Baixa");
-    case 'C': return QStringLiteral("Cancelamento");
-    case 'E': return QStringLiteral("Exclusão");
-    case 'I': return QStringLiteral("Inclusão");
-    case 'R': return QStringLiteral("Relatório");
-    default: return {};
+    case 'A':
+      return QStringLiteral("Alteração");
+    case 'B':
+      return QStringLiteral("Baixa");
+    case 'C':
+      return QStringLiteral("Cancelamento");
+    case 'E':
+      return QStringLiteral("Exclusão");
+    case 'I':
+      return QStringLiteral("Inclusão");
+    case 'R':
+      return QStringLiteral("Relatório");
+    default:
+      return {};
   }
 }
 

@@ -5,8 +5,9 @@
 #include <QStringDecoder>
 
 QSqlDatabase ConnectionSettings::configure(const QString &connectionName) const {
-  QSqlDatabase db = QSqlDatabase::contains(connectionName) ? QSqlDatabase::database(connectionName, false)
-                                                           : QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName);
+  QSqlDatabase db = QSqlDatabase::contains(connectionName)
+                        ? QSqlDatabase::database(connectionName, false)
+                        : QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName);
   if (db.isOpen()) db.close();
   QStringList options{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10")};
   if (!socket.isEmpty()) {

@@ -25,9 +25,8 @@ bool ensureSchema(const ConnectionSettings &settings, bool alwaysApply, const QS
                   QString *error) {
   ConnectionSettings server = settings;
   server.database.clear();
-  const bool created = withConnection(server, error, [&](QSqlDatabase db) {
-    return SchemaInstaller::createDatabase(db, settings.database, error);
-  });
+  const bool created = withConnection(
+      server, error, [&](QSqlDatabase db) { return SchemaInstaller::createDatabase(db, settings.database, error); });
   if (!created) return false;
   return withConnection(settings, error, [&](QSqlDatabase db) {
     SchemaInstaller installer(db);

@@ -147,7 +147,9 @@ bool EmbeddedServer::waitUntilAnswering(qint64 pid, int seconds, QString *error)
     QThread::msleep(150);
   }
   *error = QStringLiteral("O servidor de banco de dados da pasta %1 não respondeu em %2 segundos.\n%3")
-               .arg(folder_).arg(seconds).arg(errorLogTail());
+               .arg(folder_)
+               .arg(seconds)
+               .arg(errorLogTail());
   return false;
 }
 
@@ -159,19 +161,22 @@ bool EmbeddedServer::start(QString *error) {
   const QString server = findProgram({QStringLiteral("mariadbd"), QStringLiteral("mysqld")});
   const QString installDb = findProgram({QStringLiteral("mariadb-install-db"), QStringLiteral("mysql_install_db")});
   if (server.isEmpty() || installDb.isEmpty()) {
-    *error = QStringLiteral("O MariaDB não está instalado neste computador (programas mariadbd e "
-                            "mariadb-install-db não encontrados).\nInstale os pacotes mariadb-server e "
-                            "mariadb-client, ou configure um servidor compartilhado no velmora.ini.");
+    *error = QStringLiteral(
+        "O MariaDB não está instalado neste computador (programas mariadbd e "
+        "mariadb-install-db não encontrados).\nInstale os pacotes mariadb-server e "
+        "mariadb-client, ou configure um servidor compartilhado no velmora.ini.");
     return false;
   }
   if (!QDir().mkpath(folder_) || !QFileInfo(folder_).isWritable()) {
-    *error = QStringLiteral("A pasta de dados %1 não pode ser gravada.\nVerifique as permissões da pasta.").arg(folder_);
+    *error =
+        QStringLiteral("A pasta de dados %1 não pode ser gravada.\nVerifique as permissões da pasta.").arg(folder_);
     return false;
   }
   {
     QTemporaryFile probe(folder_ + QStringLiteral("/.write-test-XXXXXX"));
     if (!probe.open()) {
-      *error = QStringLiteral("A pasta de dados %1 não pode ser gravada.\nVerifique as permissões da pasta.").arg(folder_);
+      *error =
+          QStringLiteral("A pasta de dados %1 não pode ser gravada.\nVerifique as permissões da pasta.").arg(folder_);
       return false;
     }
   }
@@ -180,8 +185,10 @@ bool EmbeddedServer::start(QString *error) {
   QLockFile lock(folder_ + QStringLiteral("/velmora-server.lock"));
   lock.setStaleLockTime(0);
   if (!lock.tryLock(120000)) {
-    *error = QStringLiteral("Outra cópia do programa está preparando o banco de dados da pasta %1.\n"
-                            "Tente novamente em instantes.").arg(folder_);
+    *error = QStringLiteral(
+                 "Outra cópia do programa está preparando o banco de dados da pasta %1.\n"
+                 "Tente novamente em instantes.")
+                 .arg(folder_);
     return false;
   }
 
@@ -191,16 +198,12 @@ bool EmbeddedServer::start(QString *error) {
   QDir().mkpath(tmpPath());
   if (!QFileInfo::exists(dataPath() + QStringLiteral("/mysql")) && !initialise(installDb, error)) return false;
 
-  QStringList args{QStringLiteral("--no-defaults"),
-                   QStringLiteral("--datadir=") + dataPath(),
-                   QStringLiteral("--socket=") + socketPath_,
-                   QStringLiteral("--pid-file=") + pidPath(),
+  QStringList args{QStringLiteral("--no-defaults"), QStringLiteral("--datadir=") + dataPath(),
+                   QStringLiteral("--socket=") + socketPath_, QStringLiteral("--pid-file=") + pidPath(),
                    QStringLiteral("--log-error=") + errorLogPath(),
                    // A temporary folder of its own: servers sharing /tmp may clean up each other's files.
-                   QStringLiteral("--tmpdir=") + tmpPath(),
-                   QStringLiteral("--skip-networking"),
-                   QStringLiteral("--lower-case-table-names=1"),
-                   QStringLiteral("--character-set-server=utf8mb4"),
+                   QStringLiteral("--tmpdir=") + tmpPath(), QStringLiteral("--skip-networking"),
+                   QStringLiteral("--lower-case-table-names=1"), QStringLiteral("--character-set-server=utf8mb4"),
                    QStringLiteral("--collation-server=utf8mb4_general_ci")};
   if (geteuid() == 0) args << QStringLiteral("--user=root");
   args << extraArguments_;
@@ -243,6 +246,4 @@ bool EmbeddedServer::stop(QString *error) {
   return true;
 }
 
-bool EmbeddedServer::stopIfStartedHere(QString *error) {
-  return startedHere_ ? stop(error) : true;
-}
+bool EmbeddedServer::stopIfStartedHere(QString *error) { return startedHere_ ? stop(error) : true; }

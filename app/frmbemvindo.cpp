@@ -114,8 +114,10 @@ bool TFrmBemVindo::eventFilter(QObject *watched, QEvent *event) {
     // Another window taking the focus (a message box, the desktop) does not leave the field.
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
-      if (watched == edusuario) edusuarioExit();
-      else if (watched == edsenha) edsenhaExit();
+      if (watched == edusuario)
+        edusuarioExit();
+      else if (watched == edsenha)
+        edsenhaExit();
     }
   }
   return QDialog::eventFilter(watched, event);
@@ -203,6 +205,8 @@ void TFrmBemVindo::done(int result) {
 void TFrmBemVindo::reject() {}
 
 void TFrmBemVindo::closeEvent(QCloseEvent *event) {
-  if (finishing_) QDialog::closeEvent(event);
-  else event->ignore();
+  if (finishing_)
+    QDialog::closeEvent(event);
+  else
+    event->ignore();
 }

@@ -33,8 +33,8 @@ const TFrmCadUsuarios::Right TFrmCadUsuarios::kRights[11] = {
 
 TFrmCadUsuarios::TFrmCadUsuarios(QWidget *parent)
     : RecordScreen(parent, Family::Grid, QStringLiteral("Cadastro de Usuários"),
-                   ButtonBar::Buttons(ButtonBar::kNavigation | ButtonBar::New | ButtonBar::Save |
-                                      ButtonBar::Change | ButtonBar::Delete | ButtonBar::Cancel)) {
+                   ButtonBar::Buttons(ButtonBar::kNavigation | ButtonBar::New | ButtonBar::Save | ButtonBar::Change |
+                                      ButtonBar::Delete | ButtonBar::Cancel)) {
   setObjectName(QStringLiteral("FrmCadUsuarios"));
   setTable(QStringLiteral("usuarios"));
   setListing(QStringLiteral("select * from usuarios order by nome"));
@@ -71,8 +71,12 @@ TFrmCadUsuarios::TFrmCadUsuarios(QWidget *parent)
   auto *legendBox = new QGroupBox(QStringLiteral("Tipos de Acesso"), this);
   legendBox->setObjectName(QStringLiteral("gbtiposacesso"));
   auto *legendLayout = new QVBoxLayout(legendBox);
-  const char *levels[] = {"0 - SEM ACESSO", "1 - CONSULTA", "2 - INCLUI/CONSULTA", "3 - INCLUI/CONSULTA/ALTERA",
-                          "4 - INCLUI/CONSULTA/ALTERA/EXCLUI", "5 - ACESSO COMPLETO"};
+  const char *levels[] = {"0 - SEM ACESSO",
+                          "1 - CONSULTA",
+                          "2 - INCLUI/CONSULTA",
+                          "3 - INCLUI/CONSULTA/ALTERA",
+                          "4 - INCLUI/CONSULTA/ALTERA/EXCLUI",
+                          "5 - ACESSO COMPLETO"};
   for (int i = 0; i < 6; ++i) {
     auto *label = new QLabel(QString::fromUtf8(levels[i]), legendBox);
     label->setObjectName(QStringLiteral("lbnivel%1").arg(i));
@@ -109,7 +113,8 @@ TFrmCadUsuarios::TFrmCadUsuarios(QWidget *parent)
         QStringLiteral("Tipo de Acesso inválido!"), QStringLiteral("Atenção"), Messages::Icon::None);
   }
 
-  setAudit(QStringLiteral("USUARIOS"), [this](AuditEntry &entry, const QVariant &) { entry.historico = ednome->text(); });
+  setAudit(QStringLiteral("USUARIOS"),
+           [this](AuditEntry &entry, const QVariant &) { entry.historico = ednome->text(); });
   setDeleteQuestion(QStringLiteral("Deseja Excluir o Usuário?"), QStringLiteral("Atenção"),
                     Messages::Buttons(QMessageBox::Yes | QMessageBox::No), QMessageBox::No);
   setSavedMessage(QStringLiteral("Gravação efetuada"));
@@ -202,6 +207,7 @@ bool TFrmCadUsuarios::deleteRecord(const QVariant &, QString *error) {
   while (q.next())
     if (q.value(1).toString() == name) codes << q.value(0);
   for (const QVariant &code : codes)
-    if (!execBound(dm().database(), QStringLiteral("delete from usuarios where codigo = ?"), {code}, error)) return false;
+    if (!execBound(dm().database(), QStringLiteral("delete from usuarios where codigo = ?"), {code}, error))
+      return false;
   return true;
 }

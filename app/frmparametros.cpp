@@ -31,7 +31,8 @@ TFrmParametros::TFrmParametros(QWidget *parent) : QDialog(parent), behaviour_(ne
   setMinimumWidth(420);
 
   for (QueryCombo *combo : {cbcontacaixa, cbcontabanco})
-    behaviour_->addKey(QKeyCombination(Qt::Key_F5), [this] { save(); }, combo);
+    behaviour_->addKey(
+        QKeyCombination(Qt::Key_F5), [this] { save(); }, combo);
 }
 
 void TFrmParametros::showEvent(QShowEvent *event) {

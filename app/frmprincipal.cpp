@@ -54,10 +54,11 @@ constexpr int kPanelWidths[TFrmPrincipal::kPanels] = {90, 85, 50, 140, 500, 250,
 const QString kSupport = QStringLiteral("Suporte: procure o administrador do sistema da corretora");
 
 QStyle::StandardPixmap toolIcon(int index) {
-  static constexpr QStyle::StandardPixmap icons[] = {
-      QStyle::SP_DirHomeIcon,       QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogListView,
-      QStyle::SP_ArrowDown,         QStyle::SP_FileDialogInfoView,     QStyle::SP_DialogApplyButton,
-      QStyle::SP_FileDialogNewFolder, QStyle::SP_FileIcon,        QStyle::SP_DialogCloseButton};
+  static constexpr QStyle::StandardPixmap icons[] = {QStyle::SP_DirHomeIcon,         QStyle::SP_FileDialogDetailedView,
+                                                     QStyle::SP_FileDialogListView,  QStyle::SP_ArrowDown,
+                                                     QStyle::SP_FileDialogInfoView,  QStyle::SP_DialogApplyButton,
+                                                     QStyle::SP_FileDialogNewFolder, QStyle::SP_FileIcon,
+                                                     QStyle::SP_DialogCloseButton};
   return icons[index % (sizeof(icons) / sizeof(icons[0]))];
 }
 
@@ -177,9 +178,7 @@ void TFrmPrincipal::Timer1Timer() {
   panels_[1]->setText(QStringLiteral("Hora: ") + locale.toString(now.time(), ProgramLocale::longTimeFormat(locale)));
 }
 
-QString TFrmPrincipal::programFile() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/velmora");
-}
+QString TFrmPrincipal::programFile() { return QCoreApplication::applicationDirPath() + QStringLiteral("/velmora"); }
 
 QString TFrmPrincipal::versionText(const QString &programPath) {
   const QFileInfo file(programPath);
@@ -187,8 +186,8 @@ QString TFrmPrincipal::versionText(const QString &programPath) {
   const QDateTime modified = file.lastModified();
   if (!modified.isValid()) return QStringLiteral("Versão não Loc.");
   const QLocale locale;
-  return QStringLiteral("Versão: ") +
-         locale.toString(modified, locale.dateFormat(QLocale::ShortFormat) + u' ' + ProgramLocale::longTimeFormat(locale));
+  return QStringLiteral("Versão: ") + locale.toString(modified, locale.dateFormat(QLocale::ShortFormat) + u' ' +
+                                                                    ProgramLocale::longTimeFormat(locale));
 }
 
 void TFrmPrincipal::showEvent(QShowEvent *event) {
@@ -229,11 +228,18 @@ void TFrmPrincipal::menuClick(const MenuEntry &entry) {
       Screens::open(screen);
       return;
     }
-    case MenuEntry::Kind::Reconnect: dm().conectarBD(); return;
-    case MenuEntry::Kind::EndSpreadsheets: dm().finalizarExcel(); return;
-    case MenuEntry::Kind::Quit: close(); return;
+    case MenuEntry::Kind::Reconnect:
+      dm().conectarBD();
+      return;
+    case MenuEntry::Kind::EndSpreadsheets:
+      dm().finalizarExcel();
+      return;
+    case MenuEntry::Kind::Quit:
+      close();
+      return;
     case MenuEntry::Kind::NoAction:
-    case MenuEntry::Kind::Separator: return;
+    case MenuEntry::Kind::Separator:
+      return;
   }
 }
 

@@ -36,8 +36,8 @@ class TFrmPrincipal : public QMainWindow {
   void menuClick(const MenuEntry &entry);
 
  public slots:
-  void FormShow();       // the first showing: login, caption, version
-  void Timer1Timer();    // the clock
+  void FormShow();     // the first showing: login, caption, version
+  void Timer1Timer();  // the clock
   // Ends the program without the closing question (ESC at the login, both login fields left empty).
   void endProgram();
 

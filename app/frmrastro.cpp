@@ -103,10 +103,9 @@ void TFrmRastro::buildControls() {
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setSizeGripEnabled(false);
-  for (const QString &panel :
-       {QStringLiteral("Lengeda:"), QStringLiteral("A - Alteração"), QStringLiteral("B - Baixa"),
-        QStringLiteral("C - Cancelamento"), QStringLiteral("E - Exclusão"), QStringLiteral("I - Inclusão"),
-        QStringLiteral("R - Relatório")})
+  for (const QString &panel : {QStringLiteral("Lengeda:"), QStringLiteral("A - Alteração"), QStringLiteral("B - Baixa"),
+                               QStringLiteral("C - Cancelamento"), QStringLiteral("E - Exclusão"),
+                               QStringLiteral("I - Inclusão"), QStringLiteral("R - Relatório")})
     StatusBar1->addWidget(new QLabel(panel, StatusBar1));
 
   auto *filters = new QGridLayout;
@@ -141,7 +140,7 @@ void TFrmRastro::buildControls() {
   page->addWidget(StatusBar1);
 
   // tab order follows the filters; the grid comes last
-  QWidget *order[] = {medatainicial, medatafinal, cboperador, cboperacao, edrotina, edhistorico,
+  QWidget *order[] = {medatainicial, medatafinal, cboperador, cboperacao,  edrotina, edhistorico,
                       edvalor,       edobs,       btfiltrar,  btrelatorio, DBGrid1};
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 

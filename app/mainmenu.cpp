@@ -134,8 +134,8 @@ const QList<MenuEntry> &mainMenu() {
 
 const QList<ToolButtonEntry> &mainToolButtons() {
   static const QList<ToolButtonEntry> buttons{
-      {QStringLiteral("tbvendedores"), QStringLiteral("Vendedores"), QStringLiteral("Cadastro de Vendedores/Produtores"),
-       QStringLiteral("Cadastro > Produtores/Vendedores")},
+      {QStringLiteral("tbvendedores"), QStringLiteral("Vendedores"),
+       QStringLiteral("Cadastro de Vendedores/Produtores"), QStringLiteral("Cadastro > Produtores/Vendedores")},
       {QStringLiteral("tbpme"), QStringLiteral("P.M.E."), QStringLiteral("Plano de Saúde Empresarial"),
        QStringLiteral("Produção > PME > Cadastro")},
       {QStringLiteral("tbadesao"), QStringLiteral("Adesão"), QStringLiteral("Plano de Saúde Individual/Adesão"),
@@ -144,8 +144,8 @@ const QList<ToolButtonEntry> &mainToolButtons() {
        QStringLiteral("Baixar Extrato de Comissões"), QStringLiteral("Movimentação > Baixar Extrato de Comissões")},
       {QStringLiteral("tbcontavendedor"), QStringLiteral("Conta do Vendedor"), QStringLiteral("Conta do Vendedor"),
        QStringLiteral("Movimentação > Conta do Vendedor")},
-      {QStringLiteral("tbpgtovendedores"), QStringLiteral("Pagamento Vendedores"), QStringLiteral("Pagamento Vendedores"),
-       QStringLiteral("Movimentação > Relatórios > Pagamento Vendedores")},
+      {QStringLiteral("tbpgtovendedores"), QStringLiteral("Pagamento Vendedores"),
+       QStringLiteral("Pagamento Vendedores"), QStringLiteral("Movimentação > Relatórios > Pagamento Vendedores")},
       {QStringLiteral("tbdocreceber"), QStringLiteral("Doc Receber"), QStringLiteral("Documentos a Receber"),
        QStringLiteral("Financeiro > Documentos a Receber")},
       {QStringLiteral("tbdocpagar"), QStringLiteral("Doc Pagar"), QStringLiteral("Documentos a Pagar"),

@@ -10,7 +10,7 @@
 // appear where their first entry stands.
 struct MenuEntry {
   enum class Kind {
-    Screen,           // opens `screen` modally, after the gate
+    Screen,  // opens `screen` modally, after the gate
     Separator,
     NoAction,         // present, does nothing
     Reconnect,        // "Conectar BD"

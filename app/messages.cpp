@@ -9,11 +9,16 @@ Messages *installed = &widgetMessages;
 
 QMessageBox::Icon toQt(Messages::Icon icon) {
   switch (icon) {
-    case Messages::Icon::Information: return QMessageBox::Information;
-    case Messages::Icon::Warning: return QMessageBox::Warning;
-    case Messages::Icon::Error: return QMessageBox::Critical;
-    case Messages::Icon::Question: return QMessageBox::Question;
-    case Messages::Icon::None: break;
+    case Messages::Icon::Information:
+      return QMessageBox::Information;
+    case Messages::Icon::Warning:
+      return QMessageBox::Warning;
+    case Messages::Icon::Error:
+      return QMessageBox::Critical;
+    case Messages::Icon::Question:
+      return QMessageBox::Question;
+    case Messages::Icon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }

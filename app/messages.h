@@ -27,7 +27,7 @@ class Messages {
   static void information(const QString &text, const QString &title = QStringLiteral("Atenção"));
   static void warning(const QString &text, const QString &title = QStringLiteral("Atenção"));
   static void error(const QString &text, const QString &title = QStringLiteral("Atenção"));
-  static void plain(const QString &text, const QString &title = QStringLiteral("Atenção"));  // OK, no icon
+  static void plain(const QString &text, const QString &title = QStringLiteral("Atenção"));    // OK, no icon
   static bool confirm(const QString &text, const QString &title = QStringLiteral("Atenção"));  // Yes / No
   static Button ask(const QString &text, const QString &title, Buttons buttons, Button defaultButton);
   static std::optional<QString> prompt(const QString &caption, const QString &prompt, const QString &defaultText = {});
@@ -52,7 +52,10 @@ class ScriptedMessages : public Messages {
     bool isInput = false;
   };
 
-  ScriptedMessages() { previous_ = &Messages::current(); Messages::install(this); }
+  ScriptedMessages() {
+    previous_ = &Messages::current();
+    Messages::install(this);
+  }
   ~ScriptedMessages() override { Messages::install(previous_); }
 
   void answer(Button b) { buttons_.append(b); }

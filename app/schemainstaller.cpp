@@ -45,7 +45,7 @@ QStringList SchemaInstaller::splitStatements(const QString &sql) {
                                                 QRegularExpression::CaseInsensitiveOption);
   Splitter s;
   QString delimiter = QStringLiteral(";");
-  QChar quote;              // the open quote character, or null
+  QChar quote;  // the open quote character, or null
   bool blockComment = false;
 
   const QStringList lines = sql.split(u'\n');
@@ -74,8 +74,10 @@ QStringList SchemaInstaller::splitStatements(const QString &sql) {
         if (c == u'\\' && quote != u'`' && i + 1 < line.size()) {
           s.current += line.at(++i);
         } else if (c == quote) {
-          if (i + 1 < line.size() && line.at(i + 1) == quote) s.current += line.at(++i);  // doubled quote
-          else quote = QChar();
+          if (i + 1 < line.size() && line.at(i + 1) == quote)
+            s.current += line.at(++i);  // doubled quote
+          else
+            quote = QChar();
         }
         continue;
       }
@@ -146,8 +148,9 @@ bool SchemaInstaller::apply(const QList<Script> &scripts, QString *error) {
 
 bool SchemaInstaller::isInstalled() const {
   QSqlQuery q(db_);
-  q.prepare(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = DATABASE() "
-                           "AND table_name = 'parametros'"));
+  q.prepare(
+      QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = DATABASE() "
+                     "AND table_name = 'parametros'"));
   return q.exec() && q.next();
 }
 
@@ -168,11 +171,11 @@ bool SchemaInstaller::createFirstUser(const QString &name, const QString &passwo
   }
   if (q.value(0).toInt() > 0) return true;
   const QString full = QStringLiteral("5");
-  return execBound(db_,
-                   QStringLiteral("INSERT INTO usuarios (nome, senha, cadastro, tabelas, usuarios, parametros, "
-                                  "producao, individual, pme, auto, movimentacao, financeiro, rh) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {user, Scramble::scramble(password.toUpper()), full, full, full, full, full, full, full, full, full,
-                    full, full},
-                   error);
+  return execBound(
+      db_,
+      QStringLiteral("INSERT INTO usuarios (nome, senha, cadastro, tabelas, usuarios, parametros, "
+                     "producao, individual, pme, auto, movimentacao, financeiro, rh) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+      {user, Scramble::scramble(password.toUpper()), full, full, full, full, full, full, full, full, full, full, full},
+      error);
 }

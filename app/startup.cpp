@@ -59,8 +59,9 @@ QString Startup::passwordFileWarning(const AppConfig &config) {
   if (config.iniPath.isEmpty() || config.database.password.isEmpty()) return {};
   const QFile::Permissions others = QFile::ReadGroup | QFile::ReadOther;
   if (!(QFile::permissions(config.iniPath) & others)) return {};
-  return QStringLiteral("O arquivo %1 guarda a senha do banco de dados e pode ser lido por outros usuários "
-                        "desta máquina. Deixe-o legível só pelo dono (chmod 600 %1).")
+  return QStringLiteral(
+             "O arquivo %1 guarda a senha do banco de dados e pode ser lido por outros usuários "
+             "desta máquina. Deixe-o legível só pelo dono (chmod 600 %1).")
       .arg(QFileInfo(config.iniPath).absoluteFilePath());
 }
 

@@ -10,7 +10,9 @@ Tdm &Tdm::instance() {
   return module;
 }
 
-QSqlDatabase Tdm::database() const { return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false); }
+QSqlDatabase Tdm::database() const {
+  return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
+}
 
 bool Tdm::isConnected() const { return database().isOpen(); }
 

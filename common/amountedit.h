@@ -5,34 +5,33 @@
 
 #include <QLineEdit>
 
-class AmountEdit : public QLineEdit
-{
-    Q_OBJECT
-    Q_PROPERTY(Alignment textAlignment READ textAlignment WRITE setTextAlignment)
+class AmountEdit : public QLineEdit {
+  Q_OBJECT
+  Q_PROPERTY(Alignment textAlignment READ textAlignment WRITE setTextAlignment)
 
-public:
-    enum class Alignment { Left, Right, Centre };
-    Q_ENUM(Alignment)
+ public:
+  enum class Alignment { Left, Right, Centre };
+  Q_ENUM(Alignment)
 
-    explicit AmountEdit(QWidget *parent = nullptr);
+  explicit AmountEdit(QWidget *parent = nullptr);
 
-    Alignment textAlignment() const { return m_alignment; }
-    // Takes effect at once, also on a control already shown.
-    void setTextAlignment(Alignment alignment);
+  Alignment textAlignment() const { return m_alignment; }
+  // Takes effect at once, also on a control already shown.
+  void setTextAlignment(Alignment alignment);
 
-    // The amount shown: 0 for an empty field; throws Routines::ConversionError for a text that
-    // cannot be read.
-    double value() const;
-    // Shows the amount as "#,##0.00".
-    void setValue(double value);
+  // The amount shown: 0 for an empty field; throws Routines::ConversionError for a text that
+  // cannot be read.
+  double value() const;
+  // Shows the amount as "#,##0.00".
+  void setValue(double value);
 
-    // Rewrites a readable non-empty text as "#,##0.00"; a text that cannot be read stays as typed
-    // (the screen's own check reports it).
-    void formatText();
+  // Rewrites a readable non-empty text as "#,##0.00"; a text that cannot be read stays as typed
+  // (the screen's own check reports it).
+  void formatText();
 
-protected:
-    void focusOutEvent(QFocusEvent *event) override;
+ protected:
+  void focusOutEvent(QFocusEvent *event) override;
 
-private:
-    Alignment m_alignment = Alignment::Right;
+ private:
+  Alignment m_alignment = Alignment::Right;
 };

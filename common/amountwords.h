@@ -11,4 +11,4 @@ namespace Routines {
 // throw std::range_error with the message "<amount> Valor fora da faixa 0.01..4.29497e+09".
 QString amountInWords(double amount);
 
-} // namespace Routines
+}  // namespace Routines

@@ -12,10 +12,9 @@
 namespace Routines {
 
 // A typed text that cannot be turned into a number. The message quotes the text as typed.
-class ConversionError : public std::runtime_error
-{
-public:
-    explicit ConversionError(const QString &text);
+class ConversionError : public std::runtime_error {
+ public:
+  explicit ConversionError(const QString &text);
 };
 
 // Reads an amount as the user typed it ("R$ 1.234,56" gives 1234.56). Only digits, the last
@@ -58,4 +57,4 @@ bool dateFormatIsValid(const QLocale &locale);
 // the file system's own. A folder that does not exist gives an empty list.
 QStringList filesOfFolder(const QString &pattern);
 
-} // namespace Routines
+}  // namespace Routines

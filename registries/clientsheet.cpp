@@ -45,8 +45,8 @@ QString telephone(const QVariant &digits) {
 }
 
 QString document(const QVariant &digits) {
-  return Report::format(digits, digitsOf(digits).size() > 11 ? QStringLiteral("99.999.999/9999-99")
-                                                             : QStringLiteral("999.999.999-99"));
+  return Report::format(
+      digits, digitsOf(digits).size() > 11 ? QStringLiteral("99.999.999/9999-99") : QStringLiteral("999.999.999-99"));
 }
 
 Report::Definition definition(bool company) {

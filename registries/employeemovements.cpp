@@ -35,9 +35,7 @@ QString quantityText(const QVariant &stored) { return QLocale().toString(stored.
 
 }  // namespace
 
-QString loansStatement() {
-  return QStringLiteral("select * from emprestimos where (funcionario = ?) order by codigo");
-}
+QString loansStatement() { return QStringLiteral("select * from emprestimos where (funcionario = ?) order by codigo"); }
 
 QString absencesStatement() {
   return QStringLiteral("select * from faltasfunc where (funcionario = ?) order by data, codigo");
@@ -87,21 +85,23 @@ bool deleteLoan(const Person &person, int codigo, QString *error) {
                     isCredit ? QStringLiteral("CREDITO") : QStringLiteral("DEBITO")},
                    failure))
           return false;
-        return execBound(dm().database(), QStringLiteral("delete from emprestimos where codigo = ?"), {codigo}, failure);
+        return execBound(dm().database(), QStringLiteral("delete from emprestimos where codigo = ?"), {codigo},
+                         failure);
       },
       error);
 }
 
-bool addAbsence(const Person &person, const QDate &date, double quantity, const QString &typed,
-                const QString &remark, QString *error) {
+bool addAbsence(const Person &person, const QDate &date, double quantity, const QString &typed, const QString &remark,
+                QString *error) {
   const bool justified = !remark.isEmpty();
   return inTransaction(
       [&](QString *failure) {
-        if (!execBound(dm().database(),
-                       QStringLiteral("insert into faltasfunc (funcionario, data, qtd, tipo, obs) values (?, ?, ?, ?, ?)"),
-                       {person.code, date, quantity, justified ? QStringLiteral("FJ") : QStringLiteral("F"),
-                        justified ? QVariant(remark.left(40)) : QVariant(QMetaType(QMetaType::QString))},
-                       failure))
+        if (!execBound(
+                dm().database(),
+                QStringLiteral("insert into faltasfunc (funcionario, data, qtd, tipo, obs) values (?, ?, ?, ?, ?)"),
+                {person.code, date, quantity, justified ? QStringLiteral("FJ") : QStringLiteral("F"),
+                 justified ? QVariant(remark.left(40)) : QVariant(QMetaType(QMetaType::QString))},
+                failure))
           return false;
         return audit({u'I', QStringLiteral("FALTAS"), person.name + QStringLiteral(" - ") + typed, person.code, 0,
                       justified ? QStringLiteral("FJ - ") + remark : QStringLiteral("F")},
@@ -137,7 +137,8 @@ bool addOvertime(const Person &person, const QDate &date, double quantity, const
                        QStringLiteral("insert into horasextras (funcionario, data, qtd) values (?, ?, ?)"),
                        {person.code, date, quantity}, failure))
           return false;
-        return audit({u'I', QStringLiteral("Horas Extras"), person.name + QStringLiteral(" - ") + typed, person.code}, failure);
+        return audit({u'I', QStringLiteral("Horas Extras"), person.name + QStringLiteral(" - ") + typed, person.code},
+                     failure);
       },
       error);
 }
@@ -146,12 +147,14 @@ bool deleteOvertime(const Person &person, int codigo, QString *error) {
   return inTransaction(
       [&](QString *failure) {
         QSqlQuery row;
-        if (!query(QStringLiteral("select qtd from horasextras where codigo = ?"), {codigo}, failure, &row)) return false;
+        if (!query(QStringLiteral("select qtd from horasextras where codigo = ?"), {codigo}, failure, &row))
+          return false;
         if (!row.next()) return true;
         const QString history = person.name + QStringLiteral(" - ") + quantityText(row.value(0));
         row.finish();
         if (!audit({u'E', QStringLiteral("Horas Extras"), history, person.code}, failure)) return false;
-        return execBound(dm().database(), QStringLiteral("delete from horasextras where codigo = ?"), {codigo}, failure);
+        return execBound(dm().database(), QStringLiteral("delete from horasextras where codigo = ?"), {codigo},
+                         failure);
       },
       error);
 }

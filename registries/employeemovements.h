@@ -33,8 +33,7 @@ bool addAbsence(const Person &person, const QDate &date, double quantity, const 
                 const QString &remark, QString *error);
 bool deleteAbsence(const Person &person, int codigo, QString *error);
 
-bool addOvertime(const Person &person, const QDate &date, double quantity, const QString &quantityText,
-                 QString *error);
+bool addOvertime(const Person &person, const QDate &date, double quantity, const QString &quantityText, QString *error);
 bool deleteOvertime(const Person &person, int codigo, QString *error);
 
 // The company through which a seller's commissions are passed on (`fornecedores.empresa`); a null

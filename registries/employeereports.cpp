@@ -63,7 +63,8 @@ Report::Document resignationNotice(const QSqlRecord &person, const Employer &emp
   const Report::Style body{.size = 11, .align = Align::Justify, .wrap = true};
   const Report::Style plain{.size = 11};
   r.title(250)
-      .text({0, 0, w, 9}, QStringLiteral("AVISO PREVIO DO EMPREGADO"), {.size = 15, .bold = true, .align = Align::Center})
+      .text({0, 0, w, 9}, QStringLiteral("AVISO PREVIO DO EMPREGADO"),
+            {.size = 15, .bold = true, .align = Align::Center})
       .text({0, 20, w, 6}, QStringLiteral("À"), plain)
       .text({0, 26, w, 6}, employer.razaosocial, {.size = 11, .bold = true})
       .text({0, 42, 72, 6}, QStringLiteral("Nome completo do funcionário(a) :"), plain)

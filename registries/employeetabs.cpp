@@ -398,9 +398,10 @@ void EmployeeTabs::DBGridHEDblClick() {
 
 void EmployeeTabs::rbgeralFFClick() {
   // The company is shown by its nickname, as the "Repasse" field names it.
-  sellers_->setStatement(QStringLiteral("select f.codigo, f.nome, f.empresa, r.apelido as repasse "
-                                        "from fornecedores f left join fornecedores r on r.codigo = f.empresa "
-                                        "where f.funcao like '%VEND%' order by f.nome, f.codigo"));
+  sellers_->setStatement(
+      QStringLiteral("select f.codigo, f.nome, f.empresa, r.apelido as repasse "
+                     "from fornecedores f left join fornecedores r on r.codigo = f.empresa "
+                     "where f.funcao like '%VEND%' order by f.nome, f.codigo"));
   sellers_->openOrShow();
   behaviour_.focusWithoutExit(DBGridFF_);
 }

@@ -57,17 +57,20 @@ CopyResult copyToClients(int codigo, QString *error) {
   // The document the client is known by: the CNPJ of a company, the CPF of a person, else whichever exists.
   const bool byCnpj = company ? !cnpj.isEmpty() || cpf.isEmpty() : cpf.isEmpty() && !cnpj.isEmpty();
   const QString document = byCnpj ? cnpj : cpf;
-  const QString registration = byCnpj ? f.value(QStringLiteral("ie")).toString() : f.value(QStringLiteral("rg")).toString();
+  const QString registration =
+      byCnpj ? f.value(QStringLiteral("ie")).toString() : f.value(QStringLiteral("rg")).toString();
   const QString nome = fit(f.value(QStringLiteral("nome")), 70);
 
   QSqlQuery found(db);
   if (document.isEmpty()) {
     // An empty document would match every client without one: the name decides instead.
-    if (!prepare(found, QStringLiteral("select codigo from clientes where nome = ? and coalesce(cnpj_cpf, '') = ''"), error))
+    if (!prepare(found, QStringLiteral("select codigo from clientes where nome = ? and coalesce(cnpj_cpf, '') = ''"),
+                 error))
       return CopyResult::Failed;
     found.addBindValue(nome);
   } else {
-    if (!prepare(found, QStringLiteral("select codigo from clientes where cnpj_cpf = ?"), error)) return CopyResult::Failed;
+    if (!prepare(found, QStringLiteral("select codigo from clientes where cnpj_cpf = ?"), error))
+      return CopyResult::Failed;
     found.addBindValue(document);
   }
   if (!run(found, error)) return CopyResult::Failed;
@@ -85,17 +88,16 @@ CopyResult copyToClients(int codigo, QString *error) {
         q.addBindValue(document.left(14));
         q.addBindValue(registration.left(15));
         q.addBindValue(nome);
-        const QList<QPair<const char *, int>> copied{{"fantasia", 50}, {"contato", 30}, {"endereco", 70},
-                                                     {"bairro", 30},   {"cidade", 30},  {"estado", 2},
-                                                     {"cep", 8},       {"fone1", 11},   {"fone2", 11},
-                                                     {"fone3", 11},    {"email", 60},   {"homepage", 40},
-                                                     {"obs", 250}};
+        const QList<QPair<const char *, int>> copied{
+            {"fantasia", 50}, {"contato", 30},  {"endereco", 70}, {"bairro", 30}, {"cidade", 30},
+            {"estado", 2},    {"cep", 8},       {"fone1", 11},    {"fone2", 11},  {"fone3", 11},
+            {"email", 60},    {"homepage", 40}, {"obs", 250}};
         for (const auto &[column, width] : copied) q.addBindValue(fit(f.value(QLatin1String(column)), width));
         q.addBindValue(QDate::currentDate());  // a client's registration date, as every new client has
         if (!run(q, failure)) return false;
-        return Audit::write({u'I', QStringLiteral("CLIENTE"), nome, 0, 0,
-                             QStringLiteral("Cliente Inserido Via Cad. Fornecedor")},
-                            failure, db);
+        return Audit::write(
+            {u'I', QStringLiteral("CLIENTE"), nome, 0, 0, QStringLiteral("Cliente Inserido Via Cad. Fornecedor")},
+            failure, db);
       },
       error);
   return ok ? CopyResult::Copied : CopyResult::Failed;
@@ -148,7 +150,8 @@ bool importBrokers(int *inserted, QString *error) {
           add.addBindValue(fit(b.value(QStringLiteral("bairro_corretor")), 30));
           add.addBindValue(brokerPhone(b.value(QStringLiteral("fone_corretor1")).toString()));
           add.addBindValue(fit(b.value(QStringLiteral("email_corretor")), 40));
-          add.addBindValue(nasc.isValid() && nasc.year() > 1899 ? QVariant(nasc) : QVariant(QMetaType(QMetaType::QDate)));
+          add.addBindValue(nasc.isValid() && nasc.year() > 1899 ? QVariant(nasc)
+                                                                : QVariant(QMetaType(QMetaType::QDate)));
           add.addBindValue(nome.left(20));
           if (!run(add, failure)) return false;
           ++count;

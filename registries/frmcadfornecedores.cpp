@@ -97,7 +97,8 @@ GridColumn phone(const QString &column) {
   // Mobile numbers carry a ninth digit.
   c.compute = [column](const QSqlRecord &row) -> QVariant {
     const QString digits = row.value(column).toString();
-    return Shown::masked(digits, digits.size() == 11 ? QStringLiteral("(99)99999-9999") : QStringLiteral("(99)9999-9999"));
+    return Shown::masked(digits,
+                         digits.size() == 11 ? QStringLiteral("(99)99999-9999") : QStringLiteral("(99)9999-9999"));
   };
   return c;
 }
@@ -121,11 +122,14 @@ TFrmCadFornecedores::TFrmCadFornecedores(QWidget *parent)
   pages()->setTabText(1, QStringLiteral("Dados Gerais"));
   buildGeneral();
   buildEmployee();
-  movements_ = new EmployeeTabs(pages(), behaviour(), [this]() -> std::optional<EmployeeMovements::Person> {
-    const auto code = shownCode();
-    if (!code) return std::nullopt;
-    return EmployeeMovements::Person{*code, shownRecord().value(QStringLiteral("nome")).toString()};
-  }, this);
+  movements_ = new EmployeeTabs(
+      pages(), behaviour(),
+      [this]() -> std::optional<EmployeeMovements::Person> {
+        const auto code = shownCode();
+        if (!code) return std::nullopt;
+        return EmployeeMovements::Person{*code, shownRecord().value(QStringLiteral("nome")).toString()};
+      },
+      this);
   connect(movements_, &EmployeeTabs::closeRequested, this, [this] { btcancelarClick(); });
   declareRecord();
   connect(this, &RecordScreen::stateChanged, this, &TFrmCadFornecedores::stateChanged);
@@ -138,12 +142,15 @@ void TFrmCadFornecedores::buildGeneral() {
                                                            {{QStringLiteral("F"), QStringLiteral("FÍSICA")},
                                                             {QStringLiteral("J"), QStringLiteral("JURÍDICA")}}));
   form.newRow();
-  mecgc_ = form.add(QStringLiteral("CNPJ(MF)"), Fields::masked(panel, QStringLiteral("mecgc"), QStringLiteral("99.999.999/9999-99;0;_")));
+  mecgc_ = form.add(QStringLiteral("CNPJ(MF)"),
+                    Fields::masked(panel, QStringLiteral("mecgc"), QStringLiteral("99.999.999/9999-99;0;_")));
   edie_ = form.add(QStringLiteral("I.Estadual"), Fields::upper(panel, QStringLiteral("edie"), 15));
   edim_ = form.add(QStringLiteral("I.Municipal"), Fields::upper(panel, QStringLiteral("edim"), 15));
-  mecpf_ = form.add(QStringLiteral("CPF(MF)"), Fields::masked(panel, QStringLiteral("mecpf"), QStringLiteral("999.999.999-99;0;_")));
+  mecpf_ = form.add(QStringLiteral("CPF(MF)"),
+                    Fields::masked(panel, QStringLiteral("mecpf"), QStringLiteral("999.999.999-99;0;_")));
   edrg_ = form.add(QStringLiteral("R.G."), Fields::upper(panel, QStringLiteral("edrg"), 30));
-  meorgao_ = form.add(QStringLiteral("Órgão Emissor"), Fields::masked(panel, QStringLiteral("meorgao"), QStringLiteral(">LLL/LL;0;_")));
+  meorgao_ = form.add(QStringLiteral("Órgão Emissor"),
+                      Fields::masked(panel, QStringLiteral("meorgao"), QStringLiteral(">LLL/LL;0;_")));
   EdCodigo_ = form.add(QStringLiteral("Código"), Fields::upper(panel, QStringLiteral("EdCodigo")));
   EdCodigo_->setReadOnly(true);
   ednome_ = form.add(QStringLiteral("Nome"), Fields::upper(panel, QStringLiteral("ednome"), 70), 2);
@@ -153,10 +160,12 @@ void TFrmCadFornecedores::buildGeneral() {
   EdBairro_ = form.add(QStringLiteral("Bairro"), Fields::upper(panel, QStringLiteral("EdBairro"), 30));
   EdCidade_ = form.add(QStringLiteral("Cidade"), Fields::upper(panel, QStringLiteral("EdCidade"), 30));
   // Free text over the usual states, so a row from elsewhere keeps its state when saved.
-  cbestado_ = form.add(QStringLiteral("UF"), Fields::combo(panel, QStringLiteral("cbestado"),
-                                                           {QStringLiteral("MA"), QStringLiteral("PI"), QStringLiteral("CE")}, true));
+  cbestado_ = form.add(QStringLiteral("UF"),
+                       Fields::combo(panel, QStringLiteral("cbestado"),
+                                     {QStringLiteral("MA"), QStringLiteral("PI"), QStringLiteral("CE")}, true));
   cbestado_->lineEdit()->setMaxLength(2);
-  mecep_ = form.add(QStringLiteral("CEP"), Fields::masked(panel, QStringLiteral("mecep"), QStringLiteral("99.999.999;0;_")));
+  mecep_ =
+      form.add(QStringLiteral("CEP"), Fields::masked(panel, QStringLiteral("mecep"), QStringLiteral("99.999.999;0;_")));
   const QString fone = QStringLiteral("(99)#9999-9999;0;_");
   mefone1_ = form.add(QStringLiteral("Telefones"), Fields::masked(panel, QStringLiteral("mefone1"), fone));
   mefone2_ = form.add(QString(), Fields::masked(panel, QStringLiteral("mefone2"), fone));
@@ -165,11 +174,12 @@ void TFrmCadFornecedores::buildGeneral() {
   edhome_ = form.add(QStringLiteral("Chave PIX"), Fields::lower(panel, QStringLiteral("edhome"), 40));
   edapelido_ = form.add(QStringLiteral("Apelido"), Fields::upper(panel, QStringLiteral("edapelido"), 30));
   EdFuncao_ = form.add(QStringLiteral("Função"), Fields::upper(panel, QStringLiteral("EdFuncao"), 30));
-  cbsituacao_ = form.add(QStringLiteral("Nível"), Fields::codes(panel, QStringLiteral("cbsituacao"),
-                                                               {{QStringLiteral("A"), QStringLiteral("AUTÔNOMO(A)")},
-                                                                {QStringLiteral("E"), QStringLiteral("ESTAGIÁRIO(A)")},
-                                                                {QStringLiteral("F"), QStringLiteral("FUNCIONÁRIO(A)")},
-                                                                {QStringLiteral("C"), QStringLiteral("CONTRATADO(A)")}}));
+  cbsituacao_ =
+      form.add(QStringLiteral("Nível"), Fields::codes(panel, QStringLiteral("cbsituacao"),
+                                                      {{QStringLiteral("A"), QStringLiteral("AUTÔNOMO(A)")},
+                                                       {QStringLiteral("E"), QStringLiteral("ESTAGIÁRIO(A)")},
+                                                       {QStringLiteral("F"), QStringLiteral("FUNCIONÁRIO(A)")},
+                                                       {QStringLiteral("C"), QStringLiteral("CONTRATADO(A)")}}));
   edbanco_ = form.add(QStringLiteral("Banco"), Fields::upper(panel, QStringLiteral("edbanco"), 30));
   edagencia_ = form.add(QStringLiteral("Agência"), Fields::upper(panel, QStringLiteral("edagencia"), 7));
   edcc_ = form.add(QStringLiteral("Nº Conta"), Fields::upper(panel, QStringLiteral("edcc"), 9));
@@ -179,8 +189,8 @@ void TFrmCadFornecedores::buildGeneral() {
   form.newRow();
   medtnasc_ = form.add(QStringLiteral("Nascimento"), Fields::date(panel, QStringLiteral("medtnasc")));
   cbsexo_ = form.add(QStringLiteral("Sexo"), Fields::codes(panel, QStringLiteral("cbsexo"),
-                                                          {{QStringLiteral("M"), QStringLiteral("MASCULINO")},
-                                                           {QStringLiteral("F"), QStringLiteral("FEMININO")}}));
+                                                           {{QStringLiteral("M"), QStringLiteral("MASCULINO")},
+                                                            {QStringLiteral("F"), QStringLiteral("FEMININO")}}));
   edplanoconta_ = form.add(QStringLiteral("Plano Contas"), Fields::lower(panel, QStringLiteral("edplanoconta"), 15));
   {
     // The hint sits beside the account field, in the field's own cell.
@@ -215,17 +225,19 @@ void TFrmCadFornecedores::buildGeneral() {
 }
 
 void TFrmCadFornecedores::buildEmployee() {
-  const RecordPage page = addRecordPage(QStringLiteral("Dados Funcionário"),
-                                        ButtonBar::Buttons(ButtonBar::kNavigation) | ButtonBar::Save |
-                                            ButtonBar::Change | ButtonBar::Cancel,
-                                        QStringLiteral("2"));
+  const RecordPage page = addRecordPage(
+      QStringLiteral("Dados Funcionário"),
+      ButtonBar::Buttons(ButtonBar::kNavigation) | ButtonBar::Save | ButtonBar::Change | ButtonBar::Cancel,
+      QStringLiteral("2"));
   employeeBar_ = page.bar;
   QWidget *panel = page.panel;
   Form form(panel);
-  cbfilial_ = form.add(QStringLiteral("Repasse"), Fields::query(panel, QStringLiteral("cbfilial"), QStringLiteral("Repasse não Localizado!")), 2);
+  cbfilial_ = form.add(QStringLiteral("Repasse"),
+                       Fields::query(panel, QStringLiteral("cbfilial"), QStringLiteral("Repasse não Localizado!")), 2);
   Fields::applyRule(cbfilial_->lineEdit(), Fields::Case::Upper);
   edinss_ = form.add(QStringLiteral("INSS/PIS"), Fields::upper(panel, QStringLiteral("edinss"), 15));
-  eddepartamento_ = form.add(QStringLiteral("Departamento"), Fields::upper(panel, QStringLiteral("eddepartamento"), 30));
+  eddepartamento_ =
+      form.add(QStringLiteral("Departamento"), Fields::upper(panel, QStringLiteral("eddepartamento"), 30));
   edpai_ = form.add(QStringLiteral("Pai"), Fields::upper(panel, QStringLiteral("edpai"), 50), 2);
   edmae_ = form.add(QStringLiteral("Mãe"), Fields::upper(panel, QStringLiteral("edmae"), 50), 2);
   Edcnh_ = form.add(QStringLiteral("CNH"), Fields::upper(panel, QStringLiteral("Edcnh"), 15));
@@ -258,29 +270,33 @@ void TFrmCadFornecedores::declareRecord() {
   setSearchOrder(QString(), QStringLiteral("nome"));
   addSearchOption(QStringLiteral("Código"), SearchBy::Code, QStringLiteral("codigo"), QStringLiteral("rbcodigo"));
   addSearchOption(QStringLiteral("Nome"), SearchBy::Contains, QStringLiteral("nome"), QStringLiteral("rbnome"), true);
-  addSearchOption(QStringLiteral("Fantasia"), SearchBy::Contains, QStringLiteral("fantasia"), QStringLiteral("rbfantasia"));
+  addSearchOption(QStringLiteral("Fantasia"), SearchBy::Contains, QStringLiteral("fantasia"),
+                  QStringLiteral("rbfantasia"));
   addSearchOption(QStringLiteral("CNPJ"), SearchBy::Equals, QStringLiteral("cnpj"), QStringLiteral("rbcnpj"));
   addSearchOption(QStringLiteral("Geral"), SearchBy::General, QString(), QStringLiteral("rbgeral"));
   addSearchOption(QStringLiteral("CPF"), SearchBy::Equals, QStringLiteral("cpf"), QStringLiteral("rbcpf"));
   grid()->setColumns({{QStringLiteral("codigo"), QStringLiteral("Código")},
                       {QStringLiteral("nome"), QStringLiteral("Nome")},
                       {QStringLiteral("fantasia"), QStringLiteral("Fantasia")},
-                      phone(QStringLiteral("fone1")), phone(QStringLiteral("fone2")), phone(QStringLiteral("fone3")),
+                      phone(QStringLiteral("fone1")),
+                      phone(QStringLiteral("fone2")),
+                      phone(QStringLiteral("fone3")),
                       {QStringLiteral("email"), QStringLiteral("E-mail")}});
   grid()->addCommand(QKeyCombination(Qt::Key_F12), {}, [this] { DBGrid1KeyF12(); });
   setLookupOnDoubleClick(true);
 
   const auto nav = ButtonBar::Prior | ButtonBar::Next;
   // No right at all ("0" or none) only looks, as "1" does, rather than keeping every button on.
-  setBrowseGrade(Rights::Grade(QStringLiteral("cadastro"),
-                               {{QString(), nav},
-                                {QStringLiteral("0"), nav},
-                                {QStringLiteral("1"), nav},
-                                {QStringLiteral("2"), nav | ButtonBar::New},
-                                {QStringLiteral("3"), nav | ButtonBar::New | ButtonBar::Change},
-                                {QStringLiteral("4"), nav | ButtonBar::New | ButtonBar::Change | ButtonBar::Delete | ButtonBar::Report},
-                                {QStringLiteral("5"), ButtonBar::Buttons(ButtonBar::kNavigation) | ButtonBar::New |
-                                                          ButtonBar::Change | ButtonBar::Delete | ButtonBar::Report}}));
+  setBrowseGrade(Rights::Grade(
+      QStringLiteral("cadastro"),
+      {{QString(), nav},
+       {QStringLiteral("0"), nav},
+       {QStringLiteral("1"), nav},
+       {QStringLiteral("2"), nav | ButtonBar::New},
+       {QStringLiteral("3"), nav | ButtonBar::New | ButtonBar::Change},
+       {QStringLiteral("4"), nav | ButtonBar::New | ButtonBar::Change | ButtonBar::Delete | ButtonBar::Report},
+       {QStringLiteral("5"), ButtonBar::Buttons(ButtonBar::kNavigation) | ButtonBar::New | ButtonBar::Change |
+                                 ButtonBar::Delete | ButtonBar::Report}}));
 
   // The columns in the order the change writes them.
   bind(EdCodigo_, QStringLiteral("codigo")).notWritten();
@@ -334,8 +350,10 @@ void TFrmCadFornecedores::declareRecord() {
     Binding &b = bind(e, column);
     b.value = [this, e, column](Mode mode) { return moneyValue(e, column, mode); };
     b.show = [this, e](const QVariant &v) {
-      if (confidential_ || v.isNull() || v.toDouble() == 0) e->clear();
-      else e->setValue(v.toDouble());
+      if (confidential_ || v.isNull() || v.toDouble() == 0)
+        e->clear();
+      else
+        e->setValue(v.toDouble());
     };
   }
   bind(eddepartamento_, QStringLiteral("departamento"));
@@ -374,25 +392,30 @@ void TFrmCadFornecedores::declareRecord() {
   addCheck(
       edapelido_,
       [this] {
-        return !EdFuncao_->text().trimmed().startsWith(QLatin1String("VEND")) || !edapelido_->text().trimmed().isEmpty();
+        return !EdFuncao_->text().trimmed().startsWith(QLatin1String("VEND")) ||
+               !edapelido_->text().trimmed().isEmpty();
       },
       QStringLiteral("Preencha o Apelido do Vendedor(a)!"), QStringLiteral("Atenção"), Messages::Icon::Information);
-  addCheck(cbfilial_, [this] { return cbfilial_->isKnown(); }, QStringLiteral("Repasse não Localizado!"),
-           QStringLiteral("Atenção"), Messages::Icon::Information);
+  addCheck(
+      cbfilial_, [this] { return cbfilial_->isKnown(); }, QStringLiteral("Repasse não Localizado!"),
+      QStringLiteral("Atenção"), Messages::Icon::Information);
 
   setAudit(QStringLiteral("FORNECEDOR"), [this](AuditEntry &entry, const QVariant &key) {
     entry.favorecido = key.toInt();
     if (entry.operacao == u'E') {
       const QSqlRecord row = shownRecord();
       entry.historico = row.value(QStringLiteral("nome")).toString();
-      entry.obs = row.value(QStringLiteral("cnpj")).toString() + QStringLiteral(" ") + row.value(QStringLiteral("cpf")).toString();
+      entry.obs = row.value(QStringLiteral("cnpj")).toString() + QStringLiteral(" ") +
+                  row.value(QStringLiteral("cpf")).toString();
     } else {
       entry.historico = ednome_->text();
     }
   });
   setSelectMessage(QStringLiteral("Selecione um Fornecedor"));
-  addInUse(QStringLiteral("select codigo from seguros where vendedor = ? limit 1"), QStringLiteral("Fornecedor com Movimentação"));
-  addInUse(QStringLiteral("select cod from docpagar where fornecedor = ? limit 1"), QStringLiteral("Fornecedor com Movimentação"));
+  addInUse(QStringLiteral("select codigo from seguros where vendedor = ? limit 1"),
+           QStringLiteral("Fornecedor com Movimentação"));
+  addInUse(QStringLiteral("select cod from docpagar where fornecedor = ? limit 1"),
+           QStringLiteral("Fornecedor com Movimentação"));
   setDeleteQuestion(QStringLiteral("Deseja excluir o registro?"), QStringLiteral("Velmora"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
 
@@ -490,8 +513,7 @@ void TFrmCadFornecedores::stateChanged(State state) {
 
 bool TFrmCadFornecedores::cbtipoExit() {
   // Going on from the kind leads to the document of that kind.
-  if (state() == State::Edit && focusWidget() == mecgc_ && !isCompany())
-    behaviour().focusWithoutExit(mecpf_);
+  if (state() == State::Edit && focusWidget() == mecgc_ && !isCompany()) behaviour().focusWithoutExit(mecpf_);
   return true;
 }
 
@@ -602,10 +624,17 @@ void TFrmCadFornecedores::btclienteClick() {
     return;
   QString error;
   switch (FornecedorCommands::copyToClients(*code, &error)) {
-    case FornecedorCommands::CopyResult::Copied: break;
-    case FornecedorCommands::CopyResult::AlreadyClient: Messages::information(QStringLiteral("Cliente já Inserido")); break;
-    case FornecedorCommands::CopyResult::NotFound: Messages::information(QStringLiteral("Selecione um Fornecedor")); break;
-    case FornecedorCommands::CopyResult::Failed: Messages::error(error); break;
+    case FornecedorCommands::CopyResult::Copied:
+      break;
+    case FornecedorCommands::CopyResult::AlreadyClient:
+      Messages::information(QStringLiteral("Cliente já Inserido"));
+      break;
+    case FornecedorCommands::CopyResult::NotFound:
+      Messages::information(QStringLiteral("Selecione um Fornecedor"));
+      break;
+    case FornecedorCommands::CopyResult::Failed:
+      Messages::error(error);
+      break;
   }
 }
 

@@ -67,15 +67,16 @@ void TFrmClientes::buildFields() {
   EdEndereco_ = Fields::upper(p, QStringLiteral("EdEndereco"), 70);
   EdBairro_ = Fields::upper(p, QStringLiteral("EdBairro"), 30);
   EdCidade_ = Fields::upper(p, QStringLiteral("EdCidade"), 30);
-  cbestado_ = Fields::combo(p, QStringLiteral("cbestado"), {QStringLiteral("MA"), QStringLiteral("PI"), QStringLiteral("CE")},
-                            true);
+  cbestado_ = Fields::combo(p, QStringLiteral("cbestado"),
+                            {QStringLiteral("MA"), QStringLiteral("PI"), QStringLiteral("CE")}, true);
   cbestado_->lineEdit()->setMaxLength(2);
   mecep_ = Fields::masked(p, QStringLiteral("mecep"), QStringLiteral("99.999.999;0;_"));
   mefone1_ = Fields::masked(p, QStringLiteral("mefone1"), kPhoneMask);
   mefone2_ = Fields::masked(p, QStringLiteral("mefone2"), kPhoneMask);
   mefone3_ = Fields::masked(p, QStringLiteral("mefone3"), kPhoneMask);
-  cbsexo_ = Fields::codes(p, QStringLiteral("cbsexo"),
-                          {{QStringLiteral("M"), QStringLiteral("MASCULINO")}, {QStringLiteral("F"), QStringLiteral("FEMININO")}});
+  cbsexo_ = Fields::codes(
+      p, QStringLiteral("cbsexo"),
+      {{QStringLiteral("M"), QStringLiteral("MASCULINO")}, {QStringLiteral("F"), QStringLiteral("FEMININO")}});
   medtnasc_ = Fields::date(p, QStringLiteral("medtnasc"));
   Edemail_ = Fields::lower(p, QStringLiteral("Edemail"), 60);
   edhome_ = Fields::lower(p, QStringLiteral("edhome"), 40);
@@ -141,9 +142,12 @@ void TFrmClientes::declareRecord() {
   bind(EdCidade_, QStringLiteral("cidade"));
   bind(cbestado_, QStringLiteral("estado"));
   bind(mecep_, QStringLiteral("cep"));
-  for (auto [field, column] : {std::pair{mefone1_, "fone1"}, std::pair{mefone2_, "fone2"}, std::pair{mefone3_, "fone3"}}) {
+  for (auto [field, column] :
+       {std::pair{mefone1_, "fone1"}, std::pair{mefone2_, "fone2"}, std::pair{mefone3_, "fone3"}}) {
     MaskedEdit *phone = field;
-    bind(phone, QString::fromLatin1(column)).show = [this, phone](const QVariant &v) { showTelephone(phone, v.toString()); };
+    bind(phone, QString::fromLatin1(column)).show = [this, phone](const QVariant &v) {
+      showTelephone(phone, v.toString());
+    };
   }
   bind(cbsexo_, QStringLiteral("sexo"));
   bind(medtnasc_, QStringLiteral("dtnasc"));
@@ -170,14 +174,17 @@ void TFrmClientes::declareRecord() {
 
   setSelectMessage(QStringLiteral("Selecione um Cliente"));
   // Only receivables keep a client: an insurer with sales but no receivables may go.
-  addInUse(QStringLiteral("select 1 from docreceber where cliente = ? limit 1"), QStringLiteral("Cliente com Movimentação"));
+  addInUse(QStringLiteral("select 1 from docreceber where cliente = ? limit 1"),
+           QStringLiteral("Cliente com Movimentação"));
   setDeleteQuestion(QStringLiteral("Deseja excluir o registro?"), QStringLiteral("Velmora"),
                     Messages::Buttons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel), QMessageBox::Yes);
 
   addSearchOption(QStringLiteral("Código"), SearchBy::Code, QStringLiteral("codigo"), QStringLiteral("rbcodigo"));
   addSearchOption(QStringLiteral("Nome"), SearchBy::Contains, QStringLiteral("nome"), QStringLiteral("rbnome"), true);
-  addSearchOption(QStringLiteral("Fantasia"), SearchBy::Contains, QStringLiteral("fantasia"), QStringLiteral("rbfantasia"));
-  addSearchOption(QStringLiteral("CNPJ/CPF"), SearchBy::Equals, QStringLiteral("cnpj_cpf"), QStringLiteral("rbcnpjcpf"));
+  addSearchOption(QStringLiteral("Fantasia"), SearchBy::Contains, QStringLiteral("fantasia"),
+                  QStringLiteral("rbfantasia"));
+  addSearchOption(QStringLiteral("CNPJ/CPF"), SearchBy::Equals, QStringLiteral("cnpj_cpf"),
+                  QStringLiteral("rbcnpjcpf"));
   addSearchOption(QStringLiteral("Geral"), SearchBy::General, QString(), QStringLiteral("rbgeral"));
   grid()->setColumns({
       {QStringLiteral("codigo"), QStringLiteral("Código"), GridColumn::Format::Text, 60},
@@ -193,11 +200,14 @@ void TFrmClientes::declareRecord() {
   b.setEscapeCloses(true);
   b.setUpArrowBack(fieldsPanel());
   // F12 saves as the button does: the field being left has its say first.
-  b.addKey(QKeyCombination(Qt::Key_F12), [this] {
-    if (state() != State::Edit) return;
-    if (!behaviour().runExit(behaviour().fieldOf(QApplication::focusWidget()))) return;
-    btgravarClick();
-  }, fieldsPanel());
+  b.addKey(
+      QKeyCombination(Qt::Key_F12),
+      [this] {
+        if (state() != State::Edit) return;
+        if (!behaviour().runExit(behaviour().fieldOf(QApplication::focusWidget()))) return;
+        btgravarClick();
+      },
+      fieldsPanel());
   b.onEnter(mecgc_, [this] { mecgcEnter(); });
   b.onExit(mecgc_, [this] { return mecgcExit(); });
   b.onEnter(EdCodigo_, [this] { EdCodigoEnter(); });
@@ -295,6 +305,7 @@ void TFrmClientes::report() {
     return;
   }
   const Report::MapSource rows = Report::rowsOf(q);
-  const bool company = rows.rowCount() > 0 && ClientSheet::isCompany(rows.value(0, QStringLiteral("cnpj_cpf")).toString());
+  const bool company =
+      rows.rowCount() > 0 && ClientSheet::isCompany(rows.value(0, QStringLiteral("cnpj_cpf")).toString());
   Report::preview(ClientSheet::definition(company).layout(rows), ClientSheet::title(company), this);
 }

@@ -28,7 +28,8 @@ TFrmProdutos::TFrmProdutos(QWidget *parent)
                    ButtonBar::New | ButtonBar::Save | ButtonBar::Change | ButtonBar::Delete | ButtonBar::Report |
                        ButtonBar::Cancel) {
   auto *form = new QFormLayout(fieldsPanel());
-  cbseguradora_ = Fields::query(fieldsPanel(), QStringLiteral("cbseguradora"), QStringLiteral("Seguradora não Cadastrada!"));
+  cbseguradora_ =
+      Fields::query(fieldsPanel(), QStringLiteral("cbseguradora"), QStringLiteral("Seguradora não Cadastrada!"));
   Fields::applyRule(cbseguradora_->lineEdit(), Fields::Case::Upper);
   form->addRow(Fields::label(fieldsPanel(), QStringLiteral("Seguradora"), cbseguradora_), cbseguradora_);
   ednome_ = Fields::upper(fieldsPanel(), QStringLiteral("ednome"), 40);
@@ -36,9 +37,10 @@ TFrmProdutos::TFrmProdutos(QWidget *parent)
 
   setTable(QStringLiteral("produtos"));
   // The insurer's trade name comes with each product; a code below 1 names no insurer.
-  setListing(QStringLiteral("select p.*, c.fantasia as fantasia_seguradora from produtos p "
-                            "left join clientes c on c.codigo = p.seguradora and p.seguradora >= 1 "
-                            "order by p.codigo"));
+  setListing(
+      QStringLiteral("select p.*, c.fantasia as fantasia_seguradora from produtos p "
+                     "left join clientes c on c.codigo = p.seguradora and p.seguradora >= 1 "
+                     "order by p.codigo"));
   bind(cbseguradora_, QStringLiteral("seguradora"));
   bind(ednome_, QStringLiteral("nome"));
   grid()->setColumns({{QStringLiteral("codigo"), QStringLiteral("Id")},
@@ -47,14 +49,17 @@ TFrmProdutos::TFrmProdutos(QWidget *parent)
                       {QStringLiteral("ativo"), QStringLiteral("Ativo")}});
 
   // A change of a product leaves no audit row; an insert names the insurer in the remark.
-  setAudit(QStringLiteral("PRODUTOS"), [this](AuditEntry &entry, const QVariant &) {
-    if (entry.operacao == u'I') {
-      entry.historico = ednome_->text();
-      entry.obs = cbseguradora_->currentText();
-    } else {
-      entry.historico = shownRecord().value(QStringLiteral("nome")).toString();
-    }
-  }, QStringLiteral("IE"));
+  setAudit(
+      QStringLiteral("PRODUTOS"),
+      [this](AuditEntry &entry, const QVariant &) {
+        if (entry.operacao == u'I') {
+          entry.historico = ednome_->text();
+          entry.obs = cbseguradora_->currentText();
+        } else {
+          entry.historico = shownRecord().value(QStringLiteral("nome")).toString();
+        }
+      },
+      QStringLiteral("IE"));
   addInUse(QStringLiteral("select 1 from seguros where produto = ? limit 1"),
            QStringLiteral("Produto com Movimentação no Seguro"), Messages::Icon::Information,
            QStringLiteral("Operação Impossível"));
@@ -78,8 +83,7 @@ TFrmProdutos::TFrmProdutos(QWidget *parent)
 
 void TFrmProdutos::openScreen() {
   QString error;
-  if (!cbseguradora_->load(QStringLiteral("select codigo, fantasia from clientes"), {}, &error))
-    Messages::error(error);
+  if (!cbseguradora_->load(QStringLiteral("select codigo, fantasia from clientes"), {}, &error)) Messages::error(error);
   RecordScreen::openScreen();
 }
 
@@ -123,8 +127,8 @@ void TFrmProdutos::updateCurrent(const QString &sql, const QVariant &value) {
 
 void TFrmProdutos::DBGrid1KeyF11() {
   if (state() != State::Browse || dataset()->row() < 0) return;
-  const auto typed = Messages::prompt(QStringLiteral("Digite a Comissão"), QStringLiteral("Alterar Comissão"),
-                                      lastCommission());
+  const auto typed =
+      Messages::prompt(QStringLiteral("Digite a Comissão"), QStringLiteral("Alterar Comissão"), lastCommission());
   if (!typed) return;
   lastCommission() = *typed;
   const QString text = typed->trimmed();

@@ -55,8 +55,10 @@ LookupListDeclaration profissoes() {
 }
 
 LookupListDeclaration regioes() {
-  LookupListDeclaration d = list(QStringLiteral("Cadastro de Regiões"), QStringLiteral("regiao"), QStringLiteral("REGIÃO"));
-  d.inUse = {{QStringLiteral("select 1 from seguros where regiao = ? limit 1"), QStringLiteral("Região com Movimentação")}};
+  LookupListDeclaration d =
+      list(QStringLiteral("Cadastro de Regiões"), QStringLiteral("regiao"), QStringLiteral("REGIÃO"));
+  d.inUse = {
+      {QStringLiteral("select 1 from seguros where regiao = ? limit 1"), QStringLiteral("Região com Movimentação")}};
   askWithNoFirst(d);
   d.emptyNameAfterDelete = true;
   return d;

@@ -16,8 +16,7 @@ LookupListDeclaration statusProp();
 class TFrmAdministradoras : public LookupListScreen {
   Q_OBJECT
  public:
-  explicit TFrmAdministradoras(QWidget *parent = nullptr)
-      : LookupListScreen(LookupLists::administradoras(), parent) {}
+  explicit TFrmAdministradoras(QWidget *parent = nullptr) : LookupListScreen(LookupLists::administradoras(), parent) {}
 };
 
 // "Cadastro de Entidades" (`entidades`): associations and unions of association plans.

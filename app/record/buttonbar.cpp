@@ -37,15 +37,18 @@ QString ButtonBar::objectNameOf(Button b) {
 
 ButtonBar::ButtonBar(QWidget *parent, Buttons which, const QString &suffix, Qt::Orientation orientation)
     : QWidget(parent), which_(which) {
-  auto *layout = new QBoxLayout(orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, this);
+  auto *layout =
+      new QBoxLayout(orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, this);
   layout->setContentsMargins(0, 0, 0, 0);
   for (const Face &f : kFaces) {
     if (!which.testFlag(f.button)) continue;
     auto *b = new QPushButton(this);
     b->setObjectName(QString::fromLatin1(f.name) + suffix);
     const QString caption = QString::fromUtf8(f.caption);
-    if (caption.isEmpty()) b->setIcon(style()->standardIcon(f.picture));
-    else b->setText(caption);
+    if (caption.isEmpty())
+      b->setIcon(style()->standardIcon(f.picture));
+    else
+      b->setText(caption);
     b->setToolTip(QString::fromUtf8(f.hint));
     b->setAutoDefault(false);
     layout->addWidget(b);

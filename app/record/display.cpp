@@ -41,8 +41,10 @@ QString masked(const QString &text, const QString &mask) {
   qsizetype next = 0;
   for (QChar m : mask) {
     if (next >= text.size()) break;
-    if (places.contains(m)) out.append(text.at(next++));
-    else out.append(m);
+    if (places.contains(m))
+      out.append(text.at(next++));
+    else
+      out.append(m);
   }
   return out + text.mid(next);
 }

@@ -11,8 +11,10 @@ TextRule::TextRule(Case textCase, QObject *parent) : QValidator(parent), case_(t
 
 QValidator::State TextRule::validate(QString &input, int &pos) const {
   Q_UNUSED(pos);
-  if (case_ == Case::Upper) input = input.toUpper();
-  else if (case_ == Case::Lower) input = input.toLower();
+  if (case_ == Case::Upper)
+    input = input.toUpper();
+  else if (case_ == Case::Lower)
+    input = input.toLower();
   return Acceptable;
 }
 

@@ -34,17 +34,21 @@ LookupListScreen::LookupListScreen(const LookupListDeclaration &declaration, QWi
 
   behaviour_->setSwallowCtrlDelete(d_.swallowCtrlDelete);
   behaviour_->onExit(ednome_, [this] { return ednomeExit(); });
-  behaviour_->addKey(QKeyCombination(Qt::Key_F12), [this] { DBGrid1KeyF12(); }, grid_);
+  behaviour_->addKey(
+      QKeyCombination(Qt::Key_F12), [this] { DBGrid1KeyF12(); }, grid_);
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-    behaviour_->addKey(QKeyCombination(key), [this] {
-      if (lookup_ && dataset_->row() >= 0) {
-        Choose chosen = lookup_;
-        chosen(dataset_->record());
-        accept();
-      } else {
-        behaviour_->focusNext(true);
-      }
-    }, grid_);
+    behaviour_->addKey(
+        QKeyCombination(key),
+        [this] {
+          if (lookup_ && dataset_->row() >= 0) {
+            Choose chosen = lookup_;
+            chosen(dataset_->record());
+            accept();
+          } else {
+            behaviour_->focusNext(true);
+          }
+        },
+        grid_);
   }
   connect(grid_, &RecordGrid::rowDoubleClicked, this, [this] { DBGrid1DblClick(); });
 }
@@ -87,7 +91,8 @@ bool LookupListScreen::ednomeExit() {
           entry.historico = name;
           if (!Audit::write(entry, err, dm().database())) return false;
         }
-        return execBound(dm().database(), QStringLiteral("insert into %1 (nome) values (?)").arg(d_.table), {name}, err);
+        return execBound(dm().database(), QStringLiteral("insert into %1 (nome) values (?)").arg(d_.table), {name},
+                         err);
       },
       &error);
   if (!ok) {
@@ -107,7 +112,7 @@ void LookupListScreen::DBGrid1KeyF12() {
   const QString flag = dataset_->value(QStringLiteral("ativo")).toString();
   QString error;
   if (!execBound(dm().database(), QStringLiteral("update %1 set ativo = ? where codigo = ?").arg(d_.table),
-            {flag == QLatin1String("S") ? QStringLiteral("N") : QStringLiteral("S"), code}, &error)) {
+                 {flag == QLatin1String("S") ? QStringLiteral("N") : QStringLiteral("S"), code}, &error)) {
     Messages::error(error);
     return;
   }

@@ -15,16 +15,26 @@ bool isQtMaskCharacter(QChar c) {
 // The screens' mask characters and the Qt ones that take the same input.
 QChar qtPlace(QChar c) {
   switch (c.unicode()) {
-    case '0': return u'9';  // required digit
-    case '9': return u'0';  // optional digit
-    case '#': return u'#';  // digit or sign
-    case 'L': return u'A';  // required letter
-    case 'l': return u'a';
-    case 'A': return u'N';  // required letter or digit
-    case 'a': return u'n';
-    case 'C': return u'X';  // required character
-    case 'c': return u'x';
-    default: return QChar();
+    case '0':
+      return u'9';  // required digit
+    case '9':
+      return u'0';  // optional digit
+    case '#':
+      return u'#';  // digit or sign
+    case 'L':
+      return u'A';  // required letter
+    case 'l':
+      return u'a';
+    case 'A':
+      return u'N';  // required letter or digit
+    case 'a':
+      return u'n';
+    case 'C':
+      return u'X';  // required character
+    case 'c':
+      return u'x';
+    default:
+      return QChar();
   }
 }
 
@@ -56,7 +66,8 @@ void MaskedEdit::setEditMask(const QString &mask) {
       continue;
     }
     if (c == u'!') continue;  // leading-blank option: no meaning here
-    if (c == u'\\' && i + 1 < body.size()) c = body.at(++i);
+    if (c == u'\\' && i + 1 < body.size())
+      c = body.at(++i);
     else if (const QChar place = qtPlace(c); !place.isNull()) {
       qt.append(place);
       places_.append(true);
@@ -84,8 +95,10 @@ QString MaskedEdit::value() const {
   for (qsizetype i = 0; i < shown.size() && i < places_.size(); ++i) {
     const QChar c = shown.at(i);
     if (places_.at(i)) {
-      if (c != blank_) out.append(c);
-      else if (saveLiterals_) out.append(u' ');
+      if (c != blank_)
+        out.append(c);
+      else if (saveLiterals_)
+        out.append(u' ');
     } else if (saveLiterals_) {
       out.append(c);
     }
@@ -119,8 +132,10 @@ void MaskedEdit::focusInEvent(QFocusEvent *event) {
   if (places_.isEmpty() || reason == Qt::MouseFocusReason || reason == Qt::ActiveWindowFocusReason ||
       reason == Qt::PopupFocusReason)
     return;
-  if (isBlank()) setCursorPosition(0);
-  else selectAll();
+  if (isBlank())
+    setCursorPosition(0);
+  else
+    selectAll();
 }
 
 DateEdit::DateEdit(QWidget *parent) : MaskedEdit(parent, QStringLiteral("99/99/9999;1;_")) {}
@@ -143,8 +158,10 @@ QDate DateEdit::date() const {
 }
 
 void DateEdit::setDate(const QDate &date) {
-  if (date.isValid()) setText(date.toString(QStringLiteral("dd/MM/yyyy")));
-  else setText(QString());
+  if (date.isValid())
+    setText(date.toString(QStringLiteral("dd/MM/yyyy")));
+  else
+    setText(QString());
 }
 
 void DateEdit::setStored(const QVariant &stored) {

@@ -31,9 +31,9 @@ void PasswordEdit::commit() {
 void PasswordEdit::keyPressEvent(QKeyEvent *event) {
   if (!typed_ && !text().isEmpty()) {
     const bool erases = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
-    const bool writes = event->matches(QKeySequence::Paste) ||
-                        (!event->text().isEmpty() && event->text().at(0).isPrint() &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)));
+    const bool writes =
+        event->matches(QKeySequence::Paste) || (!event->text().isEmpty() && event->text().at(0).isPrint() &&
+                                                !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)));
     if (erases || writes) {
       clear();
       typed_ = true;

@@ -65,14 +65,21 @@ class RecordGrid::Model : public QAbstractTableModel {
     if (!source_ || column < 0 || column >= columns_.size()) return {};
     const GridColumn &c = columns_.at(column);
     QVariant v;
-    if (c.compute) v = c.compute(source_->record(row));
-    else if (sourceColumns_.value(column, -1) >= 0) v = source_->data(source_->index(row, sourceColumns_.at(column)));
+    if (c.compute)
+      v = c.compute(source_->record(row));
+    else if (sourceColumns_.value(column, -1) >= 0)
+      v = source_->data(source_->index(row, sourceColumns_.at(column)));
     switch (c.format) {
-      case GridColumn::Format::Amount: return Shown::amount(v);
-      case GridColumn::Format::Date: return Shown::date(v);
-      case GridColumn::Format::Mask: return Shown::masked(v.toString(), c.mask);
-      case GridColumn::Format::Codes: return c.texts.value(v.toString(), v.toString());
-      case GridColumn::Format::Text: break;
+      case GridColumn::Format::Amount:
+        return Shown::amount(v);
+      case GridColumn::Format::Date:
+        return Shown::date(v);
+      case GridColumn::Format::Mask:
+        return Shown::masked(v.toString(), c.mask);
+      case GridColumn::Format::Codes:
+        return c.texts.value(v.toString(), v.toString());
+      case GridColumn::Format::Text:
+        break;
     }
     return v.toString();
   }
@@ -130,7 +137,8 @@ void RecordGrid::setDataset(Dataset *dataset) {
   connect(dataset, &Dataset::moved, this, &RecordGrid::followDataset);
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
     // Moving with the arrow keys moves the dataset too.
-    if (!following_ && dataset_ && current.isValid() && current.row() != dataset_->row()) dataset_->setRow(current.row());
+    if (!following_ && dataset_ && current.isValid() && current.row() != dataset_->row())
+      dataset_->setRow(current.row());
   });
   followDataset(dataset->row());
 }
@@ -141,7 +149,9 @@ void RecordGrid::setColumns(const QList<GridColumn> &columns) {
     if (columns.at(i).width > 0) setColumnWidth(i, columns.at(i).width);
 }
 
-void RecordGrid::setRowColour(std::function<QColor(const QSqlRecord &)> colour) { model_->setColour(std::move(colour)); }
+void RecordGrid::setRowColour(std::function<QColor(const QSqlRecord &)> colour) {
+  model_->setColour(std::move(colour));
+}
 
 void RecordGrid::addCommand(QKeyCombination key, const QString &caption, std::function<void()> action) {
   commands_.append({key, true, caption, std::move(action)});

@@ -44,8 +44,10 @@ QString filledText(QWidget *w) {
 RecordScreen::RecordScreen(QWidget *parent, Family family, const QString &caption, ButtonBar::Buttons buttons)
     : QDialog(parent), family_(family), behaviour_(new ScreenBehaviour(this)), dataset_(new Dataset(this)) {
   setWindowTitle(caption);
-  if (family == Family::Tabbed) buildTabbed(buttons);
-  else buildGrid(buttons);
+  if (family == Family::Tabbed)
+    buildTabbed(buttons);
+  else
+    buildGrid(buttons);
   connect(dataset_, &Dataset::moved, this, &RecordScreen::onMoved);
 }
 
@@ -100,7 +102,9 @@ void RecordScreen::buildTabbed(ButtonBar::Buttons buttons) {
     edpesquisaExit();
     return true;
   });
-  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) behaviour_->addKey(QKeyCombination(key), [this] { gridEnter(); }, grid_);
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+    behaviour_->addKey(
+        QKeyCombination(key), [this] { gridEnter(); }, grid_);
   connect(grid_, &RecordGrid::rowDoubleClicked, this, [this] { DBGrid1DblClick(); });
 }
 
@@ -118,7 +122,9 @@ void RecordScreen::buildGrid(ButtonBar::Buttons buttons) {
   bars_ << bar;
   connectBar(bar);
   // Enter in the grid chooses the row when the screen is a look-up; otherwise it moves on.
-  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) behaviour_->addKey(QKeyCombination(key), [this] { gridEnter(); }, grid_);
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+    behaviour_->addKey(
+        QKeyCombination(key), [this] { gridEnter(); }, grid_);
   connect(grid_, &RecordGrid::rowDoubleClicked, this, [this] { DBGrid1DblClick(); });
 }
 
@@ -149,16 +155,36 @@ void RecordScreen::connectBar(ButtonBar *bar) {
 void RecordScreen::dispatch(ButtonBar *bar, ButtonBar::Button button) {
   if (behaviour_->clickRefused(bar->button(button))) return;
   switch (button) {
-    case ButtonBar::First: btprimeiroClick(); break;
-    case ButtonBar::Prior: btanteriorClick(); break;
-    case ButtonBar::Next: btproximoClick(); break;
-    case ButtonBar::Last: btultimoClick(); break;
-    case ButtonBar::New: btnovoClick(); break;
-    case ButtonBar::Save: btgravarClick(); break;
-    case ButtonBar::Change: btalterarClick(); break;
-    case ButtonBar::Delete: btexcluirClick(); break;
-    case ButtonBar::Report: btrelatorioClick(); break;
-    case ButtonBar::Cancel: btcancelarClick(); break;
+    case ButtonBar::First:
+      btprimeiroClick();
+      break;
+    case ButtonBar::Prior:
+      btanteriorClick();
+      break;
+    case ButtonBar::Next:
+      btproximoClick();
+      break;
+    case ButtonBar::Last:
+      btultimoClick();
+      break;
+    case ButtonBar::New:
+      btnovoClick();
+      break;
+    case ButtonBar::Save:
+      btgravarClick();
+      break;
+    case ButtonBar::Change:
+      btalterarClick();
+      break;
+    case ButtonBar::Delete:
+      btexcluirClick();
+      break;
+    case ButtonBar::Report:
+      btrelatorioClick();
+      break;
+    case ButtonBar::Cancel:
+      btcancelarClick();
+      break;
   }
 }
 
@@ -194,17 +220,20 @@ RecordScreen::Binding &RecordScreen::bindValue(const QString &column, std::funct
 }
 
 void RecordScreen::setFirstField(Mode mode, QWidget *field) {
-  if (mode == Mode::Insert) firstInsert_ = field;
-  else firstChange_ = field;
+  if (mode == Mode::Insert)
+    firstInsert_ = field;
+  else
+    firstChange_ = field;
 }
 
-void RecordScreen::addCheck(QWidget *field, std::function<bool()> passes, const QString &message,
-                            const QString &title, Messages::Icon icon) {
+void RecordScreen::addCheck(QWidget *field, std::function<bool()> passes, const QString &message, const QString &title,
+                            Messages::Icon icon) {
   checks_.append({field, std::move(passes), message, title, icon});
 }
 
 void RecordScreen::requireFilled(QWidget *field, const QString &message) {
-  addCheck(field, [field] { return !filledText(field).isEmpty(); }, message);
+  addCheck(
+      field, [field] { return !filledText(field).isEmpty(); }, message);
 }
 
 void RecordScreen::setAudit(const QString &rotina, std::function<void(AuditEntry &, const QVariant &)> fill,
@@ -291,17 +320,25 @@ void RecordScreen::showFields(const QSqlRecord &row) {
       continue;
     }
     QWidget *w = b->field;
-    if (auto *p = qobject_cast<PasswordEdit *>(w)) p->setStored(v.toString());
-    else if (auto *d = qobject_cast<DateEdit *>(w)) d->setStored(v);
-    else if (auto *m = qobject_cast<MaskedEdit *>(w)) m->setValue(v.toString());
-    else if (auto *a = qobject_cast<AmountEdit *>(w)) a->setValue(v.isNull() ? 0.0 : v.toDouble());
-    else if (auto *e = qobject_cast<QLineEdit *>(w)) e->setText(v.toString());
-    else if (auto *cc = qobject_cast<CodeCombo *>(w)) cc->setCode(v.toString());
-    else if (auto *qc = qobject_cast<QueryCombo *>(w)) qc->setCode(v);
+    if (auto *p = qobject_cast<PasswordEdit *>(w))
+      p->setStored(v.toString());
+    else if (auto *d = qobject_cast<DateEdit *>(w))
+      d->setStored(v);
+    else if (auto *m = qobject_cast<MaskedEdit *>(w))
+      m->setValue(v.toString());
+    else if (auto *a = qobject_cast<AmountEdit *>(w))
+      a->setValue(v.isNull() ? 0.0 : v.toDouble());
+    else if (auto *e = qobject_cast<QLineEdit *>(w))
+      e->setText(v.toString());
+    else if (auto *cc = qobject_cast<CodeCombo *>(w))
+      cc->setCode(v.toString());
+    else if (auto *qc = qobject_cast<QueryCombo *>(w))
+      qc->setCode(v);
     else if (auto *c = qobject_cast<QComboBox *>(w)) {
       c->setCurrentIndex(c->findText(v.toString()));
       if (c->isEditable()) c->setEditText(v.toString());
-    } else if (auto *t = qobject_cast<QPlainTextEdit *>(w)) t->setPlainText(v.toString());
+    } else if (auto *t = qobject_cast<QPlainTextEdit *>(w))
+      t->setPlainText(v.toString());
   }
 }
 
@@ -309,14 +346,19 @@ void RecordScreen::clearFields() {
   for (const auto &b : bindings_) {
     QWidget *w = b->field;
     if (!w) continue;
-    if (auto *p = qobject_cast<PasswordEdit *>(w)) p->setStored(QString());
-    else if (auto *m = qobject_cast<MaskedEdit *>(w)) m->setText(QString());
-    else if (auto *e = qobject_cast<QLineEdit *>(w)) e->clear();
-    else if (auto *qc = qobject_cast<QueryCombo *>(w)) qc->clearText();
+    if (auto *p = qobject_cast<PasswordEdit *>(w))
+      p->setStored(QString());
+    else if (auto *m = qobject_cast<MaskedEdit *>(w))
+      m->setText(QString());
+    else if (auto *e = qobject_cast<QLineEdit *>(w))
+      e->clear();
+    else if (auto *qc = qobject_cast<QueryCombo *>(w))
+      qc->clearText();
     else if (auto *c = qobject_cast<QComboBox *>(w)) {
       c->setCurrentIndex(-1);
       if (c->isEditable()) c->setEditText(QString());
-    } else if (auto *t = qobject_cast<QPlainTextEdit *>(w)) t->clear();
+    } else if (auto *t = qobject_cast<QPlainTextEdit *>(w))
+      t->clear();
   }
 }
 
@@ -367,8 +409,10 @@ void RecordScreen::setState(State state) {
   const ButtonBar::Buttons allowed = editing ? ButtonBar::Buttons() : browseButtons();
   for (QWidget *panel : panels_) panel->setEnabled(editing);
   for (ButtonBar *bar : bars_) {
-    if (editing) bar->setEdit();
-    else bar->setBrowse(allowed);
+    if (editing)
+      bar->setEdit();
+    else
+      bar->setBrowse(allowed);
   }
   // While a record is being typed nothing may move the dataset under it.
   if (family_ == Family::Grid) grid_->setEnabled(!editing);
@@ -496,9 +540,9 @@ bool RecordScreen::writeRecord(Mode mode, QVariant *key, QString *error) {
     QStringList marks;
     for (int i = 0; i < columns.size(); ++i) marks << QStringLiteral("?");
     QVariant id;
-    if (!execStatement(QStringLiteral("insert into %1 (%2) values (%3)").arg(table_, columns.join(QStringLiteral(", ")),
-                                                                     marks.join(QStringLiteral(", "))),
-              values, error, &id))
+    if (!execStatement(QStringLiteral("insert into %1 (%2) values (%3)")
+                           .arg(table_, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                       values, error, &id))
       return false;
     *key = id;
     if (!id.isValid() || id.isNull()) {
@@ -513,8 +557,9 @@ bool RecordScreen::writeRecord(Mode mode, QVariant *key, QString *error) {
   QStringList sets;
   for (const QString &c : columns) sets << c + QStringLiteral(" = ?");
   values << shownKey_;
-  return execStatement(QStringLiteral("update %1 set %2 where %3 = ?").arg(table_, sets.join(QStringLiteral(", ")), key_),
-              values, error);
+  return execStatement(
+      QStringLiteral("update %1 set %2 where %3 = ?").arg(table_, sets.join(QStringLiteral(", ")), key_), values,
+      error);
 }
 
 bool RecordScreen::deleteRecord(const QVariant &key, QString *error) {
@@ -548,10 +593,9 @@ void RecordScreen::btgravarClick() {
   QString error;
   QVariant key;
   const bool inserting = mode_ == Mode::Insert;
-  if (!inTransaction([&](QString *err) {
-        return writeRecord(mode_, &key, err) && writeAudit(inserting ? u'I' : u'A', key, err);
-      },
-      &error)) {
+  if (!inTransaction(
+          [&](QString *err) { return writeRecord(mode_, &key, err) && writeAudit(inserting ? u'I' : u'A', key, err); },
+          &error)) {
     Messages::error(error);
     return;  // still editing, the fields as typed
   }
@@ -665,8 +709,10 @@ void RecordScreen::gridEnter() {
     choose();
     return;
   }
-  if (family_ == Family::Tabbed) DBGrid1DblClick();
-  else behaviour_->focusNext(true);
+  if (family_ == Family::Tabbed)
+    DBGrid1DblClick();
+  else
+    behaviour_->focusNext(true);
 }
 
 void RecordScreen::DBGrid1DblClick() {

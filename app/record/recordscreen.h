@@ -59,8 +59,14 @@ class RecordScreen : public QDialog, public LookupSource {
     std::function<QVariant(Mode)> value;         // replaces reading the field
     std::function<void(const QVariant &)> show;  // replaces showing the column in the field
 
-    Binding &insertOnly() { onChange = false; return *this; }
-    Binding &notWritten() { onInsert = onChange = false; return *this; }
+    Binding &insertOnly() {
+      onChange = false;
+      return *this;
+    }
+    Binding &notWritten() {
+      onInsert = onChange = false;
+      return *this;
+    }
     Binding &emptyAsNull(bool onInsertToo = true, bool onChangeToo = true) {
       emptyNullOnInsert = onInsertToo;
       emptyNullOnChange = onChangeToo;
@@ -78,7 +84,7 @@ class RecordScreen : public QDialog, public LookupSource {
   ButtonBar *buttonBar() const { return bars_.value(0); }
   RecordGrid *grid() const { return grid_; }
   QWidget *fieldsPanel() const { return panels_.value(0); }
-  QTabWidget *pages() const { return pages_; }   // tabbed only
+  QTabWidget *pages() const { return pages_; }  // tabbed only
   QLineEdit *searchField() const { return edpesquisa_; }
   QVariant shownKey() const { return shownKey_; }
   QSqlRecord shownRecord() const { return shownRecord_; }
@@ -144,8 +150,8 @@ class RecordScreen : public QDialog, public LookupSource {
   // The browse state graded by one of the user's rights, re-read each time the screen returns to it.
   void setBrowseGrade(const Rights::Grade &grade) { grade_ = grade; }
   // Tabbed: a search option of the "Opção" group (the first one added with selected=true starts selected).
-  QRadioButton *addSearchOption(const QString &caption, SearchBy by, const QString &column,
-                                const QString &objectName, bool selected = false);
+  QRadioButton *addSearchOption(const QString &caption, SearchBy by, const QString &column, const QString &objectName,
+                                bool selected = false);
   // The order of option searches and of "Geral" ("nome"; empty: none).
   void setSearchOrder(const QString &options, const QString &general) {
     searchOrder_ = options;

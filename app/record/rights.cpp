@@ -12,9 +12,9 @@ namespace Rights {
 
 const QStringList &columns() {
   static const QStringList list{
-      QStringLiteral("cadastro"),   QStringLiteral("producao"),   QStringLiteral("movimentacao"),
-      QStringLiteral("financeiro"), QStringLiteral("tabelas"),    QStringLiteral("rh"),
-      QStringLiteral("parametros"), QStringLiteral("usuarios"),   QStringLiteral("pme"),
+      QStringLiteral("cadastro"),   QStringLiteral("producao"), QStringLiteral("movimentacao"),
+      QStringLiteral("financeiro"), QStringLiteral("tabelas"),  QStringLiteral("rh"),
+      QStringLiteral("parametros"), QStringLiteral("usuarios"), QStringLiteral("pme"),
       QStringLiteral("individual"), QStringLiteral("auto")};
   return list;
 }

@@ -54,7 +54,9 @@ void ScreenBehaviour::addKey(QKeyCombination key, std::function<void()> action, 
   keys_.append({key, std::move(action), scope, scope != nullptr});
 }
 
-void ScreenBehaviour::onEnter(QWidget *field, std::function<void()> action) { enters_[field].append(std::move(action)); }
+void ScreenBehaviour::onEnter(QWidget *field, std::function<void()> action) {
+  enters_[field].append(std::move(action));
+}
 
 void ScreenBehaviour::onExit(QWidget *field, std::function<bool()> check) { exits_[field].append(std::move(check)); }
 
@@ -100,8 +102,10 @@ void ScreenBehaviour::addLookup(QWidget *field, const QString &screenClass, cons
       field, screenClass,
       [target, column](const QSqlRecord &row) {
         const QString text = row.value(column).toString();
-        if (auto *edit = qobject_cast<QLineEdit *>(target.data())) edit->setText(text);
-        else if (auto *combo = qobject_cast<QComboBox *>(target.data())) combo->setEditText(text);
+        if (auto *edit = qobject_cast<QLineEdit *>(target.data()))
+          edit->setText(text);
+        else if (auto *combo = qobject_cast<QComboBox *>(target.data()))
+          combo->setEditText(text);
       },
       key);
 }

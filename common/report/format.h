@@ -29,4 +29,4 @@ bool isBlankDate(const QVariant &value);
 // thousands separators.
 QString format(const QVariant &value, const QString &mask = {});
 
-} // namespace Report
+}  // namespace Report

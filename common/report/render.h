@@ -30,4 +30,4 @@ using PreviewHook = std::function<void(const Document &doc, const QString &capti
 // Returns the hook it replaces, so a test can put it back.
 PreviewHook setPreviewHook(PreviewHook hook);
 
-} // namespace Report
+}  // namespace Report

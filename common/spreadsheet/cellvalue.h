@@ -14,19 +14,18 @@ namespace Spreadsheet {
 // and time, or a time of day.
 enum class NumberStyle : quint8 { Plain, Date, DateTime, Time };
 
-struct CellValue
-{
-    enum class Kind : quint8 { Empty, Text, Number, Boolean, Error };
+struct CellValue {
+  enum class Kind : quint8 { Empty, Text, Number, Boolean, Error };
 
-    Kind kind = Kind::Empty;
-    NumberStyle style = NumberStyle::Plain;
-    double number = 0.0; // numbers, booleans (0/1); dates as serial days from 30/12/1899
-    QString text;        // texts, and the code of an error value ("#DIV/0!")
+  Kind kind = Kind::Empty;
+  NumberStyle style = NumberStyle::Plain;
+  double number = 0.0;  // numbers, booleans (0/1); dates as serial days from 30/12/1899
+  QString text;         // texts, and the code of an error value ("#DIV/0!")
 
-    static CellValue ofText(const QString &text);
-    static CellValue ofNumber(double number, NumberStyle style = NumberStyle::Plain);
-    static CellValue ofBoolean(bool value);
-    static CellValue ofError(const QString &code);
+  static CellValue ofText(const QString &text);
+  static CellValue ofNumber(double number, NumberStyle style = NumberStyle::Plain);
+  static CellValue ofBoolean(bool value);
+  static CellValue ofError(const QString &code);
 };
 
 // Style of the number formats built into every workbook (14 is a date, 20 a time, ...).
@@ -55,4 +54,4 @@ QString displayText(const CellValue &cell, QChar decimalPoint);
 // date such as "15.03.2024" is not a number. Gives nothing for anything else, blank text included.
 std::optional<double> parseNumberText(QStringView text);
 
-} // namespace Spreadsheet
+}  // namespace Spreadsheet

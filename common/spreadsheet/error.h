@@ -9,15 +9,14 @@
 
 namespace Spreadsheet {
 
-class Error : public std::runtime_error
-{
-public:
-    explicit Error(const QString &message);
-    QString message() const;
+class Error : public std::runtime_error {
+ public:
+  explicit Error(const QString &message);
+  QString message() const;
 };
 
 // A cell's name as the user sees it: column letters and row number, both counted from 1
 // (row 12, column 12 is "L12"; column 27 is "AA").
 QString cellName(int row, int column);
 
-} // namespace Spreadsheet
+}  // namespace Spreadsheet

@@ -23,4 +23,4 @@ bool openWithDefaultApplication(const QString &path);
 // silently. Nothing is reported.
 void endSpreadsheetProcesses();
 
-} // namespace Spreadsheet
+}  // namespace Spreadsheet

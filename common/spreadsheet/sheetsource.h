@@ -10,13 +10,12 @@
 
 namespace Spreadsheet {
 
-class SheetSource
-{
-public:
-    virtual ~SheetSource() = default;
-    virtual CellValue cell(int row, int column) const = 0;
-    virtual int rowCount() const = 0;
-    virtual int columnCount() const = 0;
+class SheetSource {
+ public:
+  virtual ~SheetSource() = default;
+  virtual CellValue cell(int row, int column) const = 0;
+  virtual int rowCount() const = 0;
+  virtual int columnCount() const = 0;
 };
 
 // Each throws Error with the reason, in Portuguese, why the file cannot be read; the reason
@@ -29,4 +28,4 @@ std::unique_ptr<SheetSource> openXlsSource(const QString &path);
 // The reasons shared by the sources.
 QString damagedFileReason();
 
-} // namespace Spreadsheet
+}  // namespace Spreadsheet

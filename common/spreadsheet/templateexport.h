@@ -25,49 +25,47 @@
 
 namespace Spreadsheet {
 
-struct SavedCopy
-{
-    QString path;
-    bool opened = false;
-    // "A planilha foi salva em <path>." with, when it could not be opened, the advice to open it.
-    QString message() const;
+struct SavedCopy {
+  QString path;
+  bool opened = false;
+  // "A planilha foi salva em <path>." with, when it could not be opened, the advice to open it.
+  QString message() const;
 };
 
-class TemplateExport
-{
-public:
-    // templateFolder defaults to the program's own folder. Throws Error when the template is
-    // missing or is not a workbook.
-    explicit TemplateExport(const QString &templateName, const QString &templateFolder = QString());
+class TemplateExport {
+ public:
+  // templateFolder defaults to the program's own folder. Throws Error when the template is
+  // missing or is not a workbook.
+  explicit TemplateExport(const QString &templateName, const QString &templateFolder = QString());
 
-    // Rows and columns from 1. Writing a cell again replaces the value.
-    void setText(int row, int column, const QString &text);
-    void setNumber(int row, int column, double value);
-    void setDate(int row, int column, const QDate &date); // a null date leaves the cell empty
-    // By the value's type, for query fields: dates, numbers, texts; a null value leaves the cell empty.
-    void setValue(int row, int column, const QVariant &value);
+  // Rows and columns from 1. Writing a cell again replaces the value.
+  void setText(int row, int column, const QString &text);
+  void setNumber(int row, int column, double value);
+  void setDate(int row, int column, const QDate &date);  // a null date leaves the cell empty
+  // By the value's type, for query fields: dates, numbers, texts; a null value leaves the cell empty.
+  void setValue(int row, int column, const QVariant &value);
 
-    const QString &templatePath() const { return m_templatePath; }
+  const QString &templatePath() const { return m_templatePath; }
 
-    // Writes the filled copy into exportFolder (default: defaultExportFolder()), named after the
-    // template and the moment ("base_2026-12-11_153012.xlsx"), and gives its path.
-    QString save(const QString &exportFolder = QString()) const;
-    // save(), then opens the copy with the desktop's default application.
-    SavedCopy saveAndOpen(const QString &exportFolder = QString()) const;
+  // Writes the filled copy into exportFolder (default: defaultExportFolder()), named after the
+  // template and the moment ("base_2026-12-11_153012.xlsx"), and gives its path.
+  QString save(const QString &exportFolder = QString()) const;
+  // save(), then opens the copy with the desktop's default application.
+  SavedCopy saveAndOpen(const QString &exportFolder = QString()) const;
 
-    // Documents/Velmora in the user's home.
-    static QString defaultExportFolder();
+  // Documents/Velmora in the user's home.
+  static QString defaultExportFolder();
 
-    // How saveAndOpen() opens the copy; tests put their own. An empty function restores the
-    // desktop's default application.
-    using Opener = std::function<bool(const QString &path)>;
-    static void setOpener(Opener opener);
+  // How saveAndOpen() opens the copy; tests put their own. An empty function restores the
+  // desktop's default application.
+  using Opener = std::function<bool(const QString &path)>;
+  static void setOpener(Opener opener);
 
-private:
-    void set(int row, int column, PendingCell cell);
+ private:
+  void set(int row, int column, PendingCell cell);
 
-    QString m_templatePath;
-    PendingCells m_cells;
+  QString m_templatePath;
+  PendingCells m_cells;
 };
 
-} // namespace Spreadsheet
+}  // namespace Spreadsheet

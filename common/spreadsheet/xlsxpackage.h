@@ -11,15 +11,14 @@ class QuaZip;
 
 namespace Spreadsheet {
 
-struct XlsxLayout
-{
-    QString workbookPart;      // "xl/workbook.xml"
-    QString firstSheetPart;    // "xl/worksheets/sheet1.xml"
-    QString stylesPart;        // empty when the workbook has none
-    QString sharedStringsPart; // empty when the workbook has none
-    QString relationshipsPart; // the workbook's relationships, "xl/_rels/workbook.xml.rels"
-    bool date1904 = false;     // dates count from 1904 (old Mac workbooks)
-    bool sheetIdsInOrder = true; // every sheet's sheetId is its position, from 1
+struct XlsxLayout {
+  QString workbookPart;         // "xl/workbook.xml"
+  QString firstSheetPart;       // "xl/worksheets/sheet1.xml"
+  QString stylesPart;           // empty when the workbook has none
+  QString sharedStringsPart;    // empty when the workbook has none
+  QString relationshipsPart;    // the workbook's relationships, "xl/_rels/workbook.xml.rels"
+  bool date1904 = false;        // dates count from 1904 (old Mac workbooks)
+  bool sheetIdsInOrder = true;  // every sheet's sheetId is its position, from 1
 };
 
 // Throws Error(damagedFileReason()) when the package lacks what a workbook must have.
@@ -29,4 +28,4 @@ XlsxLayout readXlsxLayout(QuaZip &zip);
 QByteArray readZipEntry(QuaZip &zip, const QString &name);
 bool zipHasEntry(QuaZip &zip, const QString &name);
 
-} // namespace Spreadsheet
+}  // namespace Spreadsheet

@@ -12,12 +12,11 @@
 
 namespace Spreadsheet {
 
-struct PendingCell
-{
-    enum class Kind { Text, Number, Date };
-    Kind kind = Kind::Text;
-    QString text;
-    double number = 0.0; // numbers; dates as serial days
+struct PendingCell {
+  enum class Kind { Text, Number, Date };
+  Kind kind = Kind::Text;
+  QString text;
+  double number = 0.0;  // numbers; dates as serial days
 };
 
 // Row → column → value, both counted from 1.
@@ -27,48 +26,43 @@ using PendingCells = std::map<int, std::map<int, PendingCell>>;
 // -1 when dates cannot be styled (the template has no styles), and the date is then written as text.
 using DateStyleFor = std::function<int(int baseStyle)>;
 
-struct SheetPatch
-{
-    QByteArray xml;
-    bool replacedFormula = false; // a formula cell was overwritten: the calculation chain is stale
+struct SheetPatch {
+  QByteArray xml;
+  bool replacedFormula = false;  // a formula cell was overwritten: the calculation chain is stale
 };
 
 // Throws Error(damagedFileReason()) for a sheet part that is not well-formed.
-SheetPatch patchSheetXml(const QByteArray &sheetXml, const PendingCells &cells,
-                         const DateStyleFor &dateStyleFor);
+SheetPatch patchSheetXml(const QByteArray &sheetXml, const PendingCells &cells, const DateStyleFor &dateStyleFor);
 
 // The template's styles, and the date styles added to them when a date is written into a cell
 // whose format does not show dates.
-class XlsxStyles
-{
-public:
-    explicit XlsxStyles(const QByteArray &stylesXml);
-    int dateStyleFor(int baseStyle);
-    bool changed() const { return !m_added.empty(); }
-    QByteArray patchedXml() const; // the template's part with the added formats and styles
+class XlsxStyles {
+ public:
+  explicit XlsxStyles(const QByteArray &stylesXml);
+  int dateStyleFor(int baseStyle);
+  bool changed() const { return !m_added.empty(); }
+  QByteArray patchedXml() const;  // the template's part with the added formats and styles
 
-private:
-    struct Element
-    {
-        QString name;
-        QList<std::pair<QString, QString>> attributes;
-    };
-    struct Xf
-    {
-        QList<std::pair<QString, QString>> attributes;
-        QList<Element> children; // alignment, protection
-    };
+ private:
+  struct Element {
+    QString name;
+    QList<std::pair<QString, QString>> attributes;
+  };
+  struct Xf {
+    QList<std::pair<QString, QString>> attributes;
+    QList<Element> children;  // alignment, protection
+  };
 
-    QByteArray m_xml;
-    std::map<int, QString> m_formatCodes; // numFmtId → code
-    QList<Xf> m_cellXfs;
-    int m_dateFormatId = -1;
-    bool m_dateFormatExists = false;
-    std::map<int, int> m_dateStyleOf; // base style → date style
-    QList<Xf> m_added;
+  QByteArray m_xml;
+  std::map<int, QString> m_formatCodes;  // numFmtId → code
+  QList<Xf> m_cellXfs;
+  int m_dateFormatId = -1;
+  bool m_dateFormatExists = false;
+  std::map<int, int> m_dateStyleOf;  // base style → date style
+  QList<Xf> m_added;
 };
 
 // Removes the calculation chain from a workbook's relationships or content types.
 QByteArray withoutCalcChain(const QByteArray &xml);
 
-} // namespace Spreadsheet
+}  // namespace Spreadsheet

@@ -12,9 +12,10 @@
 // stored scrambled as the user screens store it. False with *error on failure.
 inline bool insertUser(const QString &name, const QString &password, const QVariant &right, QString *error) {
   QSqlQuery q;
-  q.prepare(QStringLiteral("INSERT INTO usuarios (nome, senha, cadastro, tabelas, usuarios, parametros, producao, "
-                           "individual, pme, auto, movimentacao, financeiro, rh) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+  q.prepare(
+      QStringLiteral("INSERT INTO usuarios (nome, senha, cadastro, tabelas, usuarios, parametros, producao, "
+                     "individual, pme, auto, movimentacao, financeiro, rh) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
   q.addBindValue(name);
   q.addBindValue(Scramble::scramble(password));
   for (int i = 0; i < 11; ++i) q.addBindValue(right);

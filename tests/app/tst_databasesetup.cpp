@@ -29,7 +29,8 @@ void TestDatabaseSetup::installsOntoASharedServerWithTheGivenFirstUser() {
     ConnectionSettings server = TestDatabase::serverSettings();
     QString error;
     QVERIFY2(server.open(QStringLiteral("admin"), &error), qPrintable(error));
-    QSqlQuery(QSqlDatabase::database(QStringLiteral("admin"))).exec(QStringLiteral("DROP DATABASE IF EXISTS t_shared_install"));
+    QSqlQuery(QSqlDatabase::database(QStringLiteral("admin")))
+        .exec(QStringLiteral("DROP DATABASE IF EXISTS t_shared_install"));
   }
   QString error;
   QVERIFY2(installSchema(shared, QStringLiteral("gerente"), QStringLiteral("abc123"), &error), qPrintable(error));
@@ -38,8 +39,9 @@ void TestDatabaseSetup::installsOntoASharedServerWithTheGivenFirstUser() {
 
   QVERIFY2(shared.open(QStringLiteral("shared"), &error), qPrintable(error));
   QSqlQuery q(QSqlDatabase::database(QStringLiteral("shared")));
-  QVERIFY(q.exec(QStringLiteral("SELECT nome, senha, cadastro, tabelas, usuarios, parametros, producao, individual, "
-                                "pme, auto, movimentacao, financeiro, rh FROM usuarios")));
+  QVERIFY(
+      q.exec(QStringLiteral("SELECT nome, senha, cadastro, tabelas, usuarios, parametros, producao, individual, "
+                            "pme, auto, movimentacao, financeiro, rh FROM usuarios")));
   QVERIFY(q.next());
   QCOMPARE(q.value(0).toString(), QStringLiteral("GERENTE"));
   QCOMPARE(q.value(1).toString(), Scramble::scramble(QStringLiteral("ABC123")));
@@ -82,10 +84,13 @@ void TestDatabaseSetup::reportsTheServerTextOfAFailingScript() {
 void TestDatabaseSetup::refusesAnUnusableFirstUser_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("password");
-  QTest::newRow("empty name") << "  " << "ADMIN";
+  QTest::newRow("empty name") << "  "
+                              << "ADMIN";
   QTest::newRow("name too long") << QString(31, u'A') << "ADMIN";
-  QTest::newRow("empty password") << "ADMIN" << "";
-  QTest::newRow("password too long") << "ADMIN" << "1234567";
+  QTest::newRow("empty password") << "ADMIN"
+                                  << "";
+  QTest::newRow("password too long") << "ADMIN"
+                                     << "1234567";
 }
 
 void TestDatabaseSetup::refusesAnUnusableFirstUser() {

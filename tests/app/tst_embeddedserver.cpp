@@ -53,7 +53,8 @@ void TestEmbeddedServer::firstStartPreparesTheDatabase() {
   {
     QString error;
     QVERIFY2(settings.open(QStringLiteral("writer"), &error), qPrintable(error));
-    QVERIFY(QSqlQuery(QSqlDatabase::database(QStringLiteral("writer"))).exec(QStringLiteral("INSERT INTO regiao (nome) VALUES ('NORTE')")));
+    QVERIFY(QSqlQuery(QSqlDatabase::database(QStringLiteral("writer")))
+                .exec(QStringLiteral("INSERT INTO regiao (nome) VALUES ('NORTE')")));
   }
   QSqlDatabase::removeDatabase(QStringLiteral("writer"));
   QCOMPARE(count(settings, QStringLiteral("SELECT COUNT(*) FROM regiao WHERE nome = 'NORTE'")), 1);

@@ -42,7 +42,8 @@ class TestLogin : public QObject {
 void TestLogin::initTestCase() {
   QString error;
   QVERIFY2(TestDatabase::openFresh(&error), qPrintable(error));
-  QVERIFY2(insertUser(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"), QStringLiteral("5"), &error), qPrintable(error));
+  QVERIFY2(insertUser(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"), QStringLiteral("5"), &error),
+           qPrintable(error));
   QVERIFY2(insertUser(QStringLiteral("JOSÉ"), QStringLiteral("123"), QStringLiteral("5"), &error), qPrintable(error));
 }
 

@@ -24,11 +24,13 @@ namespace {
 // The menu bar as lines: "[name]" for a sub-menu, "---" for a separator, the caption for an entry.
 void flatten(const QList<QAction *> &actions, const QString &prefix, QStringList *out) {
   for (QAction *a : actions) {
-    if (a->isSeparator()) *out << prefix + QStringLiteral("---");
+    if (a->isSeparator())
+      *out << prefix + QStringLiteral("---");
     else if (a->menu()) {
       *out << prefix + u'[' + a->text() + u']';
       flatten(a->menu()->actions(), prefix + a->text() + QStringLiteral(" > "), out);
-    } else *out << prefix + a->text();
+    } else
+      *out << prefix + a->text();
   }
 }
 
@@ -68,7 +70,8 @@ void TestMainWindow::initTestCase() {
   QApplication::setQuitOnLastWindowClosed(false);
   QString error;
   QVERIFY2(TestDatabase::openFresh(&error), qPrintable(error));
-  QVERIFY2(insertUser(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"), QStringLiteral("5"), &error), qPrintable(error));
+  QVERIFY2(insertUser(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"), QStringLiteral("5"), &error),
+           qPrintable(error));
   QSqlQuery q;
   QVERIFY(q.exec(QStringLiteral("UPDATE parametros SET fantasia = 'CORRETORA MODELO'")));
 }
@@ -183,12 +186,12 @@ void TestMainWindow::toolButtonsInOrder() {
   for (QAction *a : bar->actions())
     if (auto *b = qobject_cast<QToolButton *>(bar->widgetForAction(a)))
       captions << b->text() + QStringLiteral(" / ") + b->toolTip();
-  QCOMPARE(captions, (QStringList{"Vendedores / Cadastro de Vendedores/Produtores", "P.M.E. / Plano de Saúde Empresarial",
-                                  "Adesão / Plano de Saúde Individual/Adesão",
-                                  "Baixar Extrato de Comissões / Baixar Extrato de Comissões",
-                                  "Conta do Vendedor / Conta do Vendedor", "Pagamento Vendedores / Pagamento Vendedores",
-                                  "Doc Receber / Documentos a Receber", "Doc Pagar / Documentos a Pagar",
-                                  "Sair / Sair do sistema"}));
+  QCOMPARE(captions,
+           (QStringList{
+               "Vendedores / Cadastro de Vendedores/Produtores", "P.M.E. / Plano de Saúde Empresarial",
+               "Adesão / Plano de Saúde Individual/Adesão", "Baixar Extrato de Comissões / Baixar Extrato de Comissões",
+               "Conta do Vendedor / Conta do Vendedor", "Pagamento Vendedores / Pagamento Vendedores",
+               "Doc Receber / Documentos a Receber", "Doc Pagar / Documentos a Pagar", "Sair / Sair do sistema"}));
 }
 
 void TestMainWindow::statusBarPanels() {
@@ -223,7 +226,8 @@ void TestMainWindow::clockShowsDateAndTime() {
   // The clock keeps running: within a little over a second the seconds change.
   const QString before = window_->panelText(1);
   QTRY_VERIFY_WITH_TIMEOUT(window_->panelText(1) != before, 2500);
-  QCOMPARE(window_->panelText(0), QStringLiteral("Data: ") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  QCOMPARE(window_->panelText(0),
+           QStringLiteral("Data: ") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 void TestMainWindow::firstShowingLogsInAndNamesTheBrokerage() {
@@ -301,9 +305,12 @@ void TestMainWindow::closingAsks() {
   const QString title = window_->windowTitle();
 
   messages_->answer(static_cast<QMessageBox::StandardButton>(answer));
-  if (how == QLatin1String("close")) window_->close();
-  else if (how == QLatin1String("menu")) findMenuAction(window_->menuBar(), QStringLiteral("Sair"))->trigger();
-  else window_->findChild<QToolButton *>(QStringLiteral("tbsair"))->click();
+  if (how == QLatin1String("close"))
+    window_->close();
+  else if (how == QLatin1String("menu"))
+    findMenuAction(window_->menuBar(), QStringLiteral("Sair"))->trigger();
+  else
+    window_->findChild<QToolButton *>(QStringLiteral("tbsair"))->click();
 
   QCOMPARE(messages_->calls.size(), 1);
   QCOMPARE(messages_->calls[0].text, QStringLiteral("Deseja sair do sistemas"));

@@ -21,11 +21,11 @@ void TestScramble::shiftsEachPosition_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("expected");
   QTest::newRow("empty") << QString() << QString();
-  QTest::newRow("first user") << "ADMIN" << "9;C>B";
+  QTest::newRow("first user") << "ADMIN"
+                              << "9;C>B";
   // positions 1..15 move down by 8..22, positions 16..20 by 8..12 again
-  QTest::newRow("twenty characters") << QString(20, u'Z')
-                                     << fromCodes({82, 81, 80, 79, 78, 77, 76, 75, 74, 73, 72, 71, 70, 69, 68,
-                                                   82, 81, 80, 79, 78});
+  QTest::newRow("twenty characters") << QString(20, u'Z') << fromCodes({82, 81, 80, 79, 78, 77, 76, 75, 74, 73,
+                                                                        72, 71, 70, 69, 68, 82, 81, 80, 79, 78});
   // codes below the shift wrap around the byte
   QTest::newRow("wrap below zero") << fromCodes({5, 0x20, 7}) << fromCodes({253, 0x20 - 9, 253});
   QTest::newRow("accented letter") << QString(u'É') << fromCodes({0xC9 - 8});

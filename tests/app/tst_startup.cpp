@@ -64,8 +64,8 @@ class TestStartup : public QObject {
 
  private:
   // velmora.ini in the temporary folder with the given [database] values, owner-only unless `mode` says.
-  QString writeIni(const QMap<QString, QString> &database, QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner,
-                   const QString &locale = {});
+  QString writeIni(const QMap<QString, QString> &database,
+                   QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner, const QString &locale = {});
   AppConfig rightConfig(const QString &locale = {});
 
   QTemporaryDir dir_{QStringLiteral("/tmp/vstart-XXXXXX")};
@@ -77,7 +77,8 @@ void TestStartup::initTestCase() {
   QVERIFY(dir_.isValid());
   QString error;
   QVERIFY2(TestDatabase::openFresh(kDatabase, &error), qPrintable(error));
-  QVERIFY2(SchemaInstaller(QSqlDatabase::database()).createFirstUser(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"), &error),
+  QVERIFY2(SchemaInstaller(QSqlDatabase::database())
+               .createFirstUser(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"), &error),
            qPrintable(error));
   QSqlDatabase::database().close();
 }
@@ -122,16 +123,19 @@ QString TestStartup::writeIni(const QMap<QString, QString> &database, QFile::Per
 
 AppConfig TestStartup::rightConfig(const QString &locale) {
   const ConnectionSettings server = TestDatabase::serverSettings();
-  return AppConfig::loadFrom(
-      writeIni({{"socket", server.socket}, {"name", kDatabase}, {"user", server.user}}, QFile::ReadOwner | QFile::WriteOwner, locale));
+  return AppConfig::loadFrom(writeIni({{"socket", server.socket}, {"name", kDatabase}, {"user", server.user}},
+                                      QFile::ReadOwner | QFile::WriteOwner, locale));
 }
 
 void TestStartup::unreachableDatabaseEndsBeforeLogin_data() {
   QTest::addColumn<QString>("host");
   QTest::addColumn<QString>("user");
   QTest::addColumn<QString>("password");
-  QTest::newRow("wrong password") << QString() << "velmora_ninguem" << "errada";
-  QTest::newRow("wrong host") << "127.0.0.1" << "velmora" << "segredo";
+  QTest::newRow("wrong password") << QString() << "velmora_ninguem"
+                                  << "errada";
+  QTest::newRow("wrong host") << "127.0.0.1"
+                              << "velmora"
+                              << "segredo";
 }
 
 void TestStartup::unreachableDatabaseEndsBeforeLogin() {
@@ -139,8 +143,10 @@ void TestStartup::unreachableDatabaseEndsBeforeLogin() {
   QFETCH(QString, user);
   QFETCH(QString, password);
   QMap<QString, QString> values{{"name", kDatabase}, {"user", user}, {"password", password}};
-  if (host.isEmpty()) values.insert(QStringLiteral("socket"), TestDatabase::serverSettings().socket);
-  else values.insert({{"host", host}, {"port", "1"}});
+  if (host.isEmpty())
+    values.insert(QStringLiteral("socket"), TestDatabase::serverSettings().socket);
+  else
+    values.insert({{"host", host}, {"port", "1"}});
   const AppConfig config = AppConfig::loadFrom(writeIni(values));
   QVERIFY(!config.usesEmbeddedServer());
 
@@ -173,8 +179,8 @@ void TestStartup::passwordFileWarning() {
   QFETCH(QString, password);
   QFETCH(bool, warns);
   // A user the server does not know, so the start stops after the connection attempt.
-  QMap<QString, QString> values{{"socket", TestDatabase::serverSettings().socket}, {"name", kDatabase},
-                                {"user", "velmora_ninguem"}};
+  QMap<QString, QString> values{
+      {"socket", TestDatabase::serverSettings().socket}, {"name", kDatabase}, {"user", "velmora_ninguem"}};
   if (!password.isEmpty()) values.insert(QStringLiteral("password"), password);
   const AppConfig config = AppConfig::loadFrom(writeIni(values, QFile::Permissions(mode)));
 

@@ -33,16 +33,16 @@ bool call(const QString &procedure, const QVariantList &values, QString *error =
   QStringList marks;
   for (qsizetype i = 0; i < values.size(); ++i) marks << QStringLiteral("?");
   QString message;
-  const bool ok = execBound(QSqlDatabase::database(),
-                            QStringLiteral("CALL %1(%2)").arg(procedure, marks.join(QStringLiteral(", "))),
-                            values, &message);
+  const bool ok =
+      execBound(QSqlDatabase::database(),
+                QStringLiteral("CALL %1(%2)").arg(procedure, marks.join(QStringLiteral(", "))), values, &message);
   if (error) *error = serverText(message);
   return ok;
 }
 
-#define CALL_OK(procedure, ...)                                          \
-  do {                                                                   \
-    QString callError;                                                   \
+#define CALL_OK(procedure, ...)                                                \
+  do {                                                                         \
+    QString callError;                                                         \
     QVERIFY2(call(procedure, __VA_ARGS__, &callError), qPrintable(callError)); \
   } while (false)
 
@@ -68,8 +68,9 @@ int lastInsertId() { return value(QStringLiteral("SELECT LAST_INSERT_ID()")).toI
 QStringList snapshot(const QString &schema) {
   QStringList out;
   QSqlQuery tables;
-  tables.prepare(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = ? "
-                                "ORDER BY table_name"));
+  tables.prepare(
+      QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = ? "
+                     "ORDER BY table_name"));
   tables.addBindValue(schema);
   if (!tables.exec()) qWarning("snapshot: %s", qPrintable(tables.lastError().text()));
   while (tables.next()) {
@@ -78,14 +79,14 @@ QStringList snapshot(const QString &schema) {
                value(QStringLiteral("SELECT COUNT(*) FROM `%1`.`%2`").arg(schema, table)).toString();
   }
   QSqlQuery routines;
-  routines.prepare(QStringLiteral(
-      "SELECT CONCAT(r.routine_type, ' ', r.routine_name, '(', "
-      "       COALESCE((SELECT GROUP_CONCAT(CONCAT(p.parameter_name, ' ', p.dtd_identifier) "
-      "                   ORDER BY p.ordinal_position) "
-      "                 FROM information_schema.parameters p "
-      "                 WHERE p.specific_schema = r.routine_schema AND p.specific_name = r.routine_name "
-      "                   AND p.ordinal_position > 0), ''), ')') "
-      "FROM information_schema.routines r WHERE r.routine_schema = ? ORDER BY r.routine_name"));
+  routines.prepare(
+      QStringLiteral("SELECT CONCAT(r.routine_type, ' ', r.routine_name, '(', "
+                     "       COALESCE((SELECT GROUP_CONCAT(CONCAT(p.parameter_name, ' ', p.dtd_identifier) "
+                     "                   ORDER BY p.ordinal_position) "
+                     "                 FROM information_schema.parameters p "
+                     "                 WHERE p.specific_schema = r.routine_schema AND p.specific_name = r.routine_name "
+                     "                   AND p.ordinal_position > 0), ''), ')') "
+                     "FROM information_schema.routines r WHERE r.routine_schema = ? ORDER BY r.routine_name"));
   routines.addBindValue(schema);
   if (!routines.exec()) qWarning("snapshot: %s", qPrintable(routines.lastError().text()));
   while (routines.next()) out << routines.value(0).toString();
@@ -96,9 +97,10 @@ QStringList snapshot(const QString &schema) {
 QStringList columns(const QString &schema) {
   QStringList out;
   QSqlQuery q;
-  q.prepare(QStringLiteral("SELECT CONCAT(table_name, '.', column_name, ' ', column_type, ' ', is_nullable, ' ', "
-                           "COALESCE(column_default, '-'), ' ', extra) FROM information_schema.columns "
-                           "WHERE table_schema = ? ORDER BY table_name, ordinal_position"));
+  q.prepare(
+      QStringLiteral("SELECT CONCAT(table_name, '.', column_name, ' ', column_type, ' ', is_nullable, ' ', "
+                     "COALESCE(column_default, '-'), ' ', extra) FROM information_schema.columns "
+                     "WHERE table_schema = ? ORDER BY table_name, ordinal_position"));
   q.addBindValue(schema);
   if (!q.exec()) qWarning("columns: %s", qPrintable(q.lastError().text()));
   while (q.next()) out << q.value(0).toString();
@@ -109,23 +111,99 @@ QString currentSchema() { return value(QStringLiteral("SELECT DATABASE()")).toSt
 
 // A new sale as each sale screen sends it, for a proposal and an insurer.
 QVariantList pmeSale(const QString &proposta, int seguradora) {
-  return {QStringLiteral("01"), QStringLiteral("MARIA"), QDate::currentDate(), 7, proposta, QDate(2024, 3, 10),
-          seguradora, 12, 5, QStringLiteral("2"), QStringLiteral("1"), 10, 3, 1500.0, 44, kBlank, 1500.0,
-          1450.0, 1, 30, 0, QStringLiteral("CT-1"), QStringLiteral("CT-2"), QDate(2024, 4, 1),
-          QStringLiteral("A"), 2, QStringLiteral("O"), 0, 50.0, 40.0, 30.0, 20.0, 10.0, 5.0, 1};
+  return {QStringLiteral("01"),
+          QStringLiteral("MARIA"),
+          QDate::currentDate(),
+          7,
+          proposta,
+          QDate(2024, 3, 10),
+          seguradora,
+          12,
+          5,
+          QStringLiteral("2"),
+          QStringLiteral("1"),
+          10,
+          3,
+          1500.0,
+          44,
+          kBlank,
+          1500.0,
+          1450.0,
+          1,
+          30,
+          0,
+          QStringLiteral("CT-1"),
+          QStringLiteral("CT-2"),
+          QDate(2024, 4, 1),
+          QStringLiteral("A"),
+          2,
+          QStringLiteral("O"),
+          0,
+          50.0,
+          40.0,
+          30.0,
+          20.0,
+          10.0,
+          5.0,
+          1};
 }
 
 QVariantList individualSale(const QString &proposta, int seguradora) {
-  return {QStringLiteral("MARIA"), QDate::currentDate(), 7, proposta, QDate(2024, 3, 10), kBlank, seguradora,
-          12, 5, 300.0, 45, 100.0, 10.0, 50.0, 50.0, 0.0, 0.0, 12.5, 30, 2, 0, QStringLiteral("05"),
-          QStringLiteral("CT-9"), 3};
+  return {QStringLiteral("MARIA"),
+          QDate::currentDate(),
+          7,
+          proposta,
+          QDate(2024, 3, 10),
+          kBlank,
+          seguradora,
+          12,
+          5,
+          300.0,
+          45,
+          100.0,
+          10.0,
+          50.0,
+          50.0,
+          0.0,
+          0.0,
+          12.5,
+          30,
+          2,
+          0,
+          QStringLiteral("05"),
+          QStringLiteral("CT-9"),
+          3};
 }
 
 QVariantList autoSale(const QString &proposta, int seguradora) {
-  return {QStringLiteral("03"), QStringLiteral("MARIA"), QDate::currentDate(), 8, proposta, QDate(2024, 3, 10),
-          seguradora, 12, 5, 2000.0, 46, 15.0, 0.0, 4, QStringLiteral("GOL 1.0"), QDate(2024, 4, 10), 500.0,
-          QStringLiteral("1"), QStringLiteral("S"), QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("N"),
-          QString(), QDate(2024, 4, 1), 0, 0, QStringLiteral("S"), QStringLiteral("N")};
+  return {QStringLiteral("03"),
+          QStringLiteral("MARIA"),
+          QDate::currentDate(),
+          8,
+          proposta,
+          QDate(2024, 3, 10),
+          seguradora,
+          12,
+          5,
+          2000.0,
+          46,
+          15.0,
+          0.0,
+          4,
+          QStringLiteral("GOL 1.0"),
+          QDate(2024, 4, 10),
+          500.0,
+          QStringLiteral("1"),
+          QStringLiteral("S"),
+          QStringLiteral("N"),
+          QStringLiteral("N"),
+          QStringLiteral("N"),
+          QString(),
+          QDate(2024, 4, 1),
+          0,
+          0,
+          QStringLiteral("S"),
+          QStringLiteral("N")};
 }
 
 QVariantList newSale(const QString &kind, const QString &proposta, int seguradora) {
@@ -144,23 +222,85 @@ int saleCode(const QString &proposta, int seguradora) {
 QVariantList newParty(const QString &procedure, const QString &cnpjCpf, const QString &nome) {
   const QString e;
   if (procedure == QLatin1String("sp_i_segurados"))
-    return {cnpjCpf, nome, QStringLiteral("FANT"), QStringLiteral("RUA A"), QStringLiteral("CENTRO"),
-            QStringLiteral("65000000"), QStringLiteral("SAO LUIS"), QStringLiteral("MA"), e, e, e, e, e, e};
+    return {cnpjCpf,
+            nome,
+            QStringLiteral("FANT"),
+            QStringLiteral("RUA A"),
+            QStringLiteral("CENTRO"),
+            QStringLiteral("65000000"),
+            QStringLiteral("SAO LUIS"),
+            QStringLiteral("MA"),
+            e,
+            e,
+            e,
+            e,
+            e,
+            e};
   if (procedure == QLatin1String("sp_i_seguradosind"))
-    return {cnpjCpf, nome, QDate(1980, 1, 2), QStringLiteral("RUA B"), QStringLiteral("CENTRO"),
-            QStringLiteral("65000000"), QStringLiteral("SAO LUIS"), QStringLiteral("MA"), e, e, e,
-            QStringLiteral("ANA"), 0, 0};
+    return {cnpjCpf,
+            nome,
+            QDate(1980, 1, 2),
+            QStringLiteral("RUA B"),
+            QStringLiteral("CENTRO"),
+            QStringLiteral("65000000"),
+            QStringLiteral("SAO LUIS"),
+            QStringLiteral("MA"),
+            e,
+            e,
+            e,
+            QStringLiteral("ANA"),
+            0,
+            0};
   if (procedure == QLatin1String("sp_i_seguradosauto"))
-    return {cnpjCpf, nome, kBlank, QStringLiteral("RUA C"), QStringLiteral("CENTRO"), QStringLiteral("65000000"),
-            QStringLiteral("SAO LUIS"), QStringLiteral("MA"), e, e, e, e, QStringLiteral("M"), e, kBlank, e};
+    return {cnpjCpf,
+            nome,
+            kBlank,
+            QStringLiteral("RUA C"),
+            QStringLiteral("CENTRO"),
+            QStringLiteral("65000000"),
+            QStringLiteral("SAO LUIS"),
+            QStringLiteral("MA"),
+            e,
+            e,
+            e,
+            e,
+            QStringLiteral("M"),
+            e,
+            kBlank,
+            e};
   if (procedure == QLatin1String("sp_i_titulares"))
-    return {cnpjCpf, nome, QStringLiteral("RUA D"), QStringLiteral("CENTRO"), QStringLiteral("65000000"),
-            QStringLiteral("SAO LUIS"), QStringLiteral("MA"), e, QStringLiteral("F"), QDate(1975, 6, 7),
-            QStringLiteral("BRA"), QStringLiteral("123"), QDate(1995, 1, 1), QStringLiteral("SSP"),
-            QStringLiteral("C"), 4, QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("N"),
-            QStringLiteral("ANA"), QStringLiteral("60"), QStringLiteral("1,70"), 0};
-  return {cnpjCpf, nome, QStringLiteral("M"), QDate(2010, 2, 3), QStringLiteral("S"), QStringLiteral("ANA"),
-          QStringLiteral("30"), QStringLiteral("1,40"), QStringLiteral("FILHO")};  // sp_i_terceiros
+    return {cnpjCpf,
+            nome,
+            QStringLiteral("RUA D"),
+            QStringLiteral("CENTRO"),
+            QStringLiteral("65000000"),
+            QStringLiteral("SAO LUIS"),
+            QStringLiteral("MA"),
+            e,
+            QStringLiteral("F"),
+            QDate(1975, 6, 7),
+            QStringLiteral("BRA"),
+            QStringLiteral("123"),
+            QDate(1995, 1, 1),
+            QStringLiteral("SSP"),
+            QStringLiteral("C"),
+            4,
+            QStringLiteral("N"),
+            QStringLiteral("N"),
+            QStringLiteral("N"),
+            QStringLiteral("ANA"),
+            QStringLiteral("60"),
+            QStringLiteral("1,70"),
+            0};
+  return {cnpjCpf,
+          nome,
+          QStringLiteral("M"),
+          QDate(2010, 2, 3),
+          QStringLiteral("S"),
+          QStringLiteral("ANA"),
+          QStringLiteral("30"),
+          QStringLiteral("1,40"),
+          QStringLiteral("FILHO")};  // sp_i_terceiros
 }
 
 // A change by CNPJ/CPF takes the same values, in the same order, as the insert of its kind.
@@ -218,9 +358,9 @@ void TstSchema::initTestCase() {
 }
 
 void TstSchema::reapplyingScriptsChangesNothing() {
-  CALL_OK(QStringLiteral("sp_i_rastro"), {QDate::currentDate(), QStringLiteral("10:00:00"), QStringLiteral("MARIA"),
-                                          QStringLiteral("TESTE"), QStringLiteral("I"), QStringLiteral("antes"), 0,
-                                          0.0, QString()});
+  CALL_OK(QStringLiteral("sp_i_rastro"),
+          {QDate::currentDate(), QStringLiteral("10:00:00"), QStringLiteral("MARIA"), QStringLiteral("TESTE"),
+           QStringLiteral("I"), QStringLiteral("antes"), 0, 0.0, QString()});
   const QStringList before = snapshot(currentSchema());
   QVERIFY(!before.filter(QStringLiteral("PROCEDURE sp_i_rastro(")).isEmpty());
 
@@ -264,7 +404,8 @@ void TstSchema::stockClientBuildsTheSameSchema() {
 
   // Same tables, columns and routines as the installer's database; the first rows only once.
   QCOMPARE(columns(copy), columns(currentSchema()));
-  const QStringList installed = snapshot(currentSchema()).filter(QRegularExpression(QStringLiteral("^(PROCEDURE|FUNCTION) ")));
+  const QStringList installed =
+      snapshot(currentSchema()).filter(QRegularExpression(QStringLiteral("^(PROCEDURE|FUNCTION) ")));
   QCOMPARE(snapshot(copy).filter(QRegularExpression(QStringLiteral("^(PROCEDURE|FUNCTION) "))), installed);
   QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM `%1`.parametros").arg(copy)).toInt(), 1);
   QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM `%1`.statusprop").arg(copy)).toInt(),
@@ -320,8 +461,8 @@ void TstSchema::unreadableDateIsRefused() {
   const int before = count(QStringLiteral("conta_produtor"));
   QString error;
   QVERIFY(!call(QStringLiteral("sp_i_conta_produtor"),
-                {0, sent, 1, 0, 9, 1, 3, 3, 10.0, 100.0, 0.0, 10.0, 0.0, 0.0, QStringLiteral("X"), QString(),
-                 QString(), QString()},
+                {0, sent, 1, 0, 9, 1, 3, 3, 10.0, 100.0, 0.0, 10.0, 0.0, 0.0, QStringLiteral("X"), QString(), QString(),
+                 QString()},
                 &error));
   QVERIFY2(error.contains(QStringLiteral("Data inválida")), qPrintable(error));
   QCOMPARE(count(QStringLiteral("conta_produtor")), before);
@@ -352,11 +493,33 @@ void TstSchema::pmeSaleInsertAndChange() {
   QCOMPARE(s.value("pagarvital").toInt(), 1);
 
   // The change screen sends its dates as year/month/day literals and leaves the percentages alone.
-  CALL_OK(QStringLiteral("sp_a_segurospme"),
-          {codigo, 8, QStringLiteral("PME-1B"), QStringLiteral("CT-1B"), 101, 13, 6, QStringLiteral("1"),
-           QStringLiteral("3"), 20, 0, 1800.0, QStringLiteral("2024/03/11"), QStringLiteral("2024/05/01"),
-           QStringLiteral("2024/05/10"), 1800.0, QStringLiteral("0000/00/00"), 1750.0, 1, 31, 75,
-           QStringLiteral("CT-2B"), QStringLiteral("E"), 0, QStringLiteral("C"), 2, 0});
+  CALL_OK(QStringLiteral("sp_a_segurospme"), {codigo,
+                                              8,
+                                              QStringLiteral("PME-1B"),
+                                              QStringLiteral("CT-1B"),
+                                              101,
+                                              13,
+                                              6,
+                                              QStringLiteral("1"),
+                                              QStringLiteral("3"),
+                                              20,
+                                              0,
+                                              1800.0,
+                                              QStringLiteral("2024/03/11"),
+                                              QStringLiteral("2024/05/01"),
+                                              QStringLiteral("2024/05/10"),
+                                              1800.0,
+                                              QStringLiteral("0000/00/00"),
+                                              1750.0,
+                                              1,
+                                              31,
+                                              75,
+                                              QStringLiteral("CT-2B"),
+                                              QStringLiteral("E"),
+                                              0,
+                                              QStringLiteral("C"),
+                                              2,
+                                              0});
   s = row(QStringLiteral("SELECT * FROM seguros WHERE codigo = ?"), {codigo});
   QCOMPARE(s.value("proposta").toString(), QStringLiteral("PME-1B"));
   QCOMPARE(s.value("contrato").toString(), QStringLiteral("CT-1B"));
@@ -425,12 +588,36 @@ void TstSchema::autoSaleInsertAndChange() {
   QSqlQuery setBranch;
   QVERIFY(setBranch.exec(QStringLiteral("UPDATE seguros SET empresa = 1 WHERE codigo = %1").arg(codigo)));
   // The screen sends no branch; the policy number is read back as apolice and as contrato.
-  CALL_OK(QStringLiteral("sp_a_segurosauto"),
-          {codigo, QStringLiteral("GOL 1.6"), 103, 15, 16.0, 2.0, 5, 2100.0, QStringLiteral("2"),
-           QStringLiteral("AUT-1"), QStringLiteral("2024/03/10"), 420.0, QStringLiteral("2024/04/10"),
-           QStringLiteral("2024/04/12"), 6, QStringLiteral("2024/04/01"), QStringLiteral("AP-77"),
-           QStringLiteral("N"), QStringLiteral("S"), QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("E1"),
-           2, 3, QStringLiteral("N"), QStringLiteral("S"), QVariant(), QStringLiteral("2024/09/01"), 120.0, 47});
+  CALL_OK(QStringLiteral("sp_a_segurosauto"), {codigo,
+                                               QStringLiteral("GOL 1.6"),
+                                               103,
+                                               15,
+                                               16.0,
+                                               2.0,
+                                               5,
+                                               2100.0,
+                                               QStringLiteral("2"),
+                                               QStringLiteral("AUT-1"),
+                                               QStringLiteral("2024/03/10"),
+                                               420.0,
+                                               QStringLiteral("2024/04/10"),
+                                               QStringLiteral("2024/04/12"),
+                                               6,
+                                               QStringLiteral("2024/04/01"),
+                                               QStringLiteral("AP-77"),
+                                               QStringLiteral("N"),
+                                               QStringLiteral("S"),
+                                               QStringLiteral("N"),
+                                               QStringLiteral("N"),
+                                               QStringLiteral("E1"),
+                                               2,
+                                               3,
+                                               QStringLiteral("N"),
+                                               QStringLiteral("S"),
+                                               QVariant(),
+                                               QStringLiteral("2024/09/01"),
+                                               120.0,
+                                               47});
   s = row(QStringLiteral("SELECT * FROM seguros WHERE codigo = ?"), {codigo});
   QCOMPARE(s.value("apolice").toString(), QStringLiteral("AP-77"));
   QCOMPARE(s.value("contrato").toString(), QStringLiteral("AP-77"));
@@ -469,8 +656,21 @@ void TstSchema::changeCannotMoveSaleOntoAnotherProposal() {
   CALL_OK(QStringLiteral("sp_i_seguros"), individualSale(QStringLiteral("MOV-A"), 301));
   CALL_OK(QStringLiteral("sp_i_seguros"), individualSale(QStringLiteral("MOV-B"), 301));
   const int b = saleCode(QStringLiteral("MOV-B"), 301);
-  const QVariantList moveBOntoA{b, 7, QStringLiteral("MOV-A"), 301, 12, 5, 300.0, QStringLiteral("2024/03/10"),
-                                QStringLiteral("0000/00/00"), 30, 2, 0, QString(), 10.0, 0};
+  const QVariantList moveBOntoA{b,
+                                7,
+                                QStringLiteral("MOV-A"),
+                                301,
+                                12,
+                                5,
+                                300.0,
+                                QStringLiteral("2024/03/10"),
+                                QStringLiteral("0000/00/00"),
+                                30,
+                                2,
+                                0,
+                                QString(),
+                                10.0,
+                                0};
   QString error;
   QVERIFY(!call(QStringLiteral("sp_a_seguros"), moveBOntoA, &error));
   QVERIFY2(error.contains(QStringLiteral("Proposta já cadastrada")), qPrintable(error));
@@ -479,8 +679,9 @@ void TstSchema::changeCannotMoveSaleOntoAnotherProposal() {
 
   // A pair that older data already repeats can still be changed in its other columns.
   QSqlQuery legacy;
-  QVERIFY(legacy.exec(QStringLiteral("INSERT INTO seguros (produto, proposta, seguradora, vendedor, producao) "
-                                     "VALUES (7, 'MOV-A', 301, 12, '2020-01-01')")));
+  QVERIFY(
+      legacy.exec(QStringLiteral("INSERT INTO seguros (produto, proposta, seguradora, vendedor, producao) "
+                                 "VALUES (7, 'MOV-A', 301, 12, '2020-01-01')")));
   const int old = lastInsertId();
   QVariantList keepPair = moveBOntoA;
   keepPair[0] = old;
@@ -572,11 +773,12 @@ void TstSchema::partyChangeWithoutNumberIsRefused() {
 void TstSchema::holderAndDependentChangeByCode() {
   CALL_OK(QStringLiteral("sp_i_titulares"),
           newParty(QStringLiteral("sp_i_titulares"), QStringLiteral("88888888888"), QStringLiteral("TITULAR")));
-  const int holder = value(QStringLiteral("SELECT codigo FROM seguros_clientes WHERE cnpj_cpf = '88888888888'")).toInt();
+  const int holder =
+      value(QStringLiteral("SELECT codigo FROM seguros_clientes WHERE cnpj_cpf = '88888888888'")).toInt();
   QCOMPARE(value(QStringLiteral("SELECT matricula FROM seguros_clientes WHERE codigo = ?"), {holder}).toInt(), 0);
 
-  QVariantList change = newParty(QStringLiteral("sp_i_titulares"), QStringLiteral("88888888889"),
-                                 QStringLiteral("TITULAR ALTERADO"));
+  QVariantList change =
+      newParty(QStringLiteral("sp_i_titulares"), QStringLiteral("88888888889"), QStringLiteral("TITULAR ALTERADO"));
   change.removeLast();  // no employee number on a change
   change.prepend(holder);
   change[10] = QStringLiteral("1975/06/08");  // s_dtnasc
@@ -607,20 +809,22 @@ void TstSchema::holderAndDependentChangeByCode() {
 
 void TstSchema::dependentLinkChange() {
   QSqlQuery links;
-  QVERIFY(links.exec(QStringLiteral("INSERT INTO seguros_idterceiros (seguro, favorecido, terceiro) "
-                                    "VALUES (900, 10, 20), (900, 10, 21), (901, 10, 20)")));
+  QVERIFY(
+      links.exec(QStringLiteral("INSERT INTO seguros_idterceiros (seguro, favorecido, terceiro) "
+                                "VALUES (900, 10, 20), (900, 10, 21), (901, 10, 20)")));
   CALL_OK(QStringLiteral("sp_a_seguros_idterceiros"), {900, 10, 20, QStringLiteral("S"), QStringLiteral("UNIMED")});
-  QSqlRecord r = row(QStringLiteral("SELECT carencia, convenio FROM seguros_idterceiros "
-                                    "WHERE seguro = 900 AND favorecido = 10 AND terceiro = 20"));
+  QSqlRecord r =
+      row(QStringLiteral("SELECT carencia, convenio FROM seguros_idterceiros "
+                         "WHERE seguro = 900 AND favorecido = 10 AND terceiro = 20"));
   QCOMPARE(r.value(0).toString(), QStringLiteral("S"));
   QCOMPARE(r.value(1).toString(), QStringLiteral("UNIMED"));
   QCOMPARE(count(QStringLiteral("seguros_idterceiros WHERE carencia IS NOT NULL")), 1);
 
   // "NÃO" on a changed link is stored as "N".
   CALL_OK(QStringLiteral("sp_a_seguros_idterceiros"), {900, 10, 20, QStringLiteral("N"), QString()});
-  QCOMPARE(value(QStringLiteral("SELECT carencia FROM seguros_idterceiros WHERE seguro = 900 AND terceiro = 20"))
-               .toString(),
-           QStringLiteral("N"));
+  QCOMPARE(
+      value(QStringLiteral("SELECT carencia FROM seguros_idterceiros WHERE seguro = 900 AND terceiro = 20")).toString(),
+      QStringLiteral("N"));
 }
 
 void TstSchema::ledgerEntryAndCorrections() {
@@ -656,9 +860,8 @@ void TstSchema::ledgerEntryAndCorrections() {
 
 void TstSchema::statementLines() {
   const QString longName = QString(60, QLatin1Char('N'));
-  CALL_OK(QStringLiteral("sp_i_retorno"),
-          {QDate(2024, 5, 3), 250.0, 25.0, 0.0, QDate(2024, 5, 10), QStringLiteral(" 000123 "), 2, longName,
-           QStringLiteral("OK")});
+  CALL_OK(QStringLiteral("sp_i_retorno"), {QDate(2024, 5, 3), 250.0, 25.0, 0.0, QDate(2024, 5, 10),
+                                           QStringLiteral(" 000123 "), 2, longName, QStringLiteral("OK")});
   const int line = lastInsertId();
   QSqlRecord r = row(QStringLiteral("SELECT * FROM retorno WHERE codigo = ?"), {line});
   QCOMPARE(r.value("data_baixa").toDate(), QDate(2024, 5, 3));
@@ -679,8 +882,8 @@ void TstSchema::receivableInsertAndSettlement() {
   // An installment as the statement import inserts it: already settled.
   CALL_OK(QStringLiteral("sp_i_docreceber"),
           {101, QStringLiteral("OU"), QStringLiteral("PME-1"), QDate(2024, 5, 10), QDate(2024, 5, 10), 250.0, 25.0,
-           QStringLiteral("000123"), QStringLiteral("BB"), 25.0, QDate(2024, 5, 10), 2,
-           QStringLiteral("extrato.xlsx"), 601});
+           QStringLiteral("000123"), QStringLiteral("BB"), 25.0, QDate(2024, 5, 10), 2, QStringLiteral("extrato.xlsx"),
+           601});
   QSqlRecord r = row(QStringLiteral("SELECT * FROM docreceber WHERE cod = ?"), {lastInsertId()});
   QCOMPARE(r.value("tipo").toString(), QStringLiteral("OU"));
   QCOMPARE(r.value("pgto").toDate(), QDate(2024, 5, 10));
@@ -728,14 +931,14 @@ void TstSchema::settlementWithoutDateIsRefused() {
 void TstSchema::receivableDeletes() {
   QSqlQuery docs;
   // Sale 700: installments 1 (settled) and 2 (open twice over); sale 701: installment 1; debtor 0.
-  QVERIFY(docs.exec(QStringLiteral(
-      "INSERT INTO docreceber (cliente, doc, emissao, vencto, valor, parc, producao, pgto) VALUES "
-      "(105, 'P700', '2024-01-01', '2024-01-10', 10, 1, 700, '2024-01-10'), "
-      "(105, 'P700', '2024-01-01', '2024-02-10', 10, 2, 700, NULL), "
-      "(105, 'P700', '2024-01-01', '2024-02-10', 10, 2, 700, '2024-02-10'), "
-      "(105, 'P701', '2024-01-01', '2024-01-10', 10, 1, 701, NULL), "
-      "(0,   'X',    '2024-01-01', '2024-01-10', 10, 1, NULL, NULL), "
-      "(0,   'Y',    '2024-01-01', '2024-01-10', 10, 1, NULL, NULL)")));
+  QVERIFY(docs.exec(
+      QStringLiteral("INSERT INTO docreceber (cliente, doc, emissao, vencto, valor, parc, producao, pgto) VALUES "
+                     "(105, 'P700', '2024-01-01', '2024-01-10', 10, 1, 700, '2024-01-10'), "
+                     "(105, 'P700', '2024-01-01', '2024-02-10', 10, 2, 700, NULL), "
+                     "(105, 'P700', '2024-01-01', '2024-02-10', 10, 2, 700, '2024-02-10'), "
+                     "(105, 'P701', '2024-01-01', '2024-01-10', 10, 1, 701, NULL), "
+                     "(0,   'X',    '2024-01-01', '2024-01-10', 10, 1, NULL, NULL), "
+                     "(0,   'Y',    '2024-01-01', '2024-01-10', 10, 1, NULL, NULL)")));
 
   // Replacing installment 2 of sale 700 removes every copy of it, open or settled, and nothing else.
   CALL_OK(QStringLiteral("sp_d_docsreceberprod"), {700, 2});
@@ -761,9 +964,9 @@ void TstSchema::receivableDeletes() {
 void TstSchema::auditRow() {
   const QString longUser = QStringLiteral("OPERADOR COM NOME BEM COMPRIDO");  // 30 characters, trail keeps 20
   const QString longText = QString(90, QLatin1Char('H'));
-  CALL_OK(QStringLiteral("sp_i_rastro"), {QDate(2024, 7, 1), QStringLiteral("09:15:30"), longUser,
-                                          QStringLiteral("DOC. RECEBER"), QStringLiteral("E"), longText, 105, 28.5,
-                                          QStringLiteral("motivo")});
+  CALL_OK(QStringLiteral("sp_i_rastro"),
+          {QDate(2024, 7, 1), QStringLiteral("09:15:30"), longUser, QStringLiteral("DOC. RECEBER"), QStringLiteral("E"),
+           longText, 105, 28.5, QStringLiteral("motivo")});
   const QSqlRecord r = row(QStringLiteral("SELECT * FROM rastro WHERE rotina = 'DOC. RECEBER'"));
   QCOMPARE(r.value("data").toDate(), QDate(2024, 7, 1));
   QCOMPARE(r.value("hora").toString(), QStringLiteral("09:15:30"));
@@ -795,8 +998,8 @@ void TstSchema::commissionRowOfSameCombinationIsReplaced() {
 void TstSchema::proceduresJoinTheCallersTransaction() {
   QSqlDatabase db = QSqlDatabase::database();
   CALL_OK(QStringLiteral("sp_i_docreceber"),
-          {101, QStringLiteral("OU"), QStringLiteral("T-801"), QDate::currentDate(), QDate::currentDate(), 100.0,
-           10.0, QString(), QVariant(), QVariant(), kBlank, 1, QString(), 801});
+          {101, QStringLiteral("OU"), QStringLiteral("T-801"), QDate::currentDate(), QDate::currentDate(), 100.0, 10.0,
+           QString(), QVariant(), QVariant(), kBlank, 1, QString(), 801});
   const int ledger = count(QStringLiteral("conta_produtor"));
 
   // A settlement command: credit, replace the installment by a settled one; then it fails.
@@ -806,8 +1009,8 @@ void TstSchema::proceduresJoinTheCallersTransaction() {
            QStringLiteral("Pgto Com. Parc. 1"), QString(), QString(), QString()});
   CALL_OK(QStringLiteral("sp_d_docsreceberprod"), {801, 1});
   CALL_OK(QStringLiteral("sp_i_docreceber"),
-          {101, QStringLiteral("OU"), QStringLiteral("T-801"), QDate::currentDate(), QDate::currentDate(), 100.0,
-           10.0, QString(), QStringLiteral("BB"), 10.0, QDate::currentDate(), 1, QString(), 801});
+          {101, QStringLiteral("OU"), QStringLiteral("T-801"), QDate::currentDate(), QDate::currentDate(), 100.0, 10.0,
+           QString(), QStringLiteral("BB"), 10.0, QDate::currentDate(), 1, QString(), 801});
   QCOMPARE(count(QStringLiteral("docreceber WHERE producao = 801 AND pgto IS NOT NULL")), 1);
   QVERIFY(db.rollback());
 

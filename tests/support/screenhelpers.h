@@ -46,8 +46,10 @@ inline bool run(const QString &sql, const QVariantList &values, QVariant *id, QS
   q.prepare(sql);
   for (const QVariant &v : values) q.addBindValue(v);
   if (!q.exec()) {
-    if (error) *error = q.lastError().text();
-    else qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    if (error)
+      *error = q.lastError().text();
+    else
+      qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
     return false;
   }
   if (id) *id = q.lastInsertId();
@@ -65,8 +67,10 @@ inline int rows(const QString &sql, const QVariantList &values = {}) { return sc
 // Types text key by key, accented letters included (QTest::keyClicks takes ASCII only).
 inline void typeText(QWidget *widget, const QString &text) {
   for (QChar c : text) {
-    if (c.unicode() < 0x80) QTest::keyClick(widget, char(c.unicode()));
-    else QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    if (c.unicode() < 0x80)
+      QTest::keyClick(widget, char(c.unicode()));
+    else
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
   }
 }
 

@@ -18,12 +18,11 @@ bool writeZip(const QString &path, const Entries &entries);
 Entries readZip(const QString &path);
 QByteArray zipEntry(const QString &path, const QString &name);
 
-struct XlsxSheet
-{
-    QString name;
-    int sheetId;
-    QString part;    // "worksheets/sheet1.xml", under xl/
-    QByteArray xml;  // the whole worksheet part
+struct XlsxSheet {
+  QString name;
+  int sheetId;
+  QString part;    // "worksheets/sheet1.xml", under xl/
+  QByteArray xml;  // the whole worksheet part
 };
 
 // A worksheet part: the main namespace, the rows given, and optional parts before and after them.
@@ -45,17 +44,16 @@ bool writeXlsx(const QString &path, const QList<XlsxSheet> &sheets, const QStrin
 bool writeOds(const QString &path, const QByteArray &spreadsheetBody);
 
 // A cell of a legacy workbook: text, number, or a date (a serial day shown as dd/mm/yyyy).
-struct XlsCell
-{
-    enum class Kind { Text, Number, Date };
-    int row;    // from 0
-    int column; // from 0
-    Kind kind;
-    QString text;
-    double number = 0;
+struct XlsCell {
+  enum class Kind { Text, Number, Date };
+  int row;     // from 0
+  int column;  // from 0
+  Kind kind;
+  QString text;
+  double number = 0;
 };
 
 // A BIFF8 workbook with two sheets, "Primeira" holding the cells, "Segunda" holding secondSheet.
 bool writeXls(const QString &path, const QList<XlsCell> &cells, const QList<XlsCell> &secondSheet);
 
-} // namespace Fixtures
+}  // namespace Fixtures

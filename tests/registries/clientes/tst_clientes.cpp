@@ -108,7 +108,8 @@ void TestClientes::initTestCase() {
   ProgramLocale::apply(QStringLiteral("pt_BR"));
   QString error;
   QVERIFY2(TestDatabase::openFresh(&error), qPrintable(error));
-  QVERIFY2(insertUser(QStringLiteral("TESTE"), QStringLiteral("TESTE"), QStringLiteral("5"), &error), qPrintable(error));
+  QVERIFY2(insertUser(QStringLiteral("TESTE"), QStringLiteral("TESTE"), QStringLiteral("5"), &error),
+           qPrintable(error));
   Session::instance().login(QStringLiteral("TESTE"));
   registerRegistryScreens();
 }
@@ -216,8 +217,10 @@ void TestClientes::changeToAnotherClientsDocumentIsAccepted() {
   QCOMPARE(scalar(QStringLiteral("select cnpj_cpf from clientes where codigo = ?"), {other}).toString(),
            QStringLiteral("60746948000112"));
   QCOMPARE(rows(QStringLiteral("select count(*) from clientes where cnpj_cpf = '60746948000112'")), 2);
-  QCOMPARE(scalar(QStringLiteral("select concat(rotina, '|', operacao, '|', historico, '|', favorecido, '|', valor, '|', obs) "
-                                 "from rastro")).toString(),
+  QCOMPARE(scalar(QStringLiteral(
+                      "select concat(rotina, '|', operacao, '|', historico, '|', favorecido, '|', valor, '|', obs) "
+                      "from rastro"))
+               .toString(),
            QStringLiteral("CLIENTE|A|AMIL|%1|0|60746948000112").arg(other));
 }
 
@@ -270,7 +273,8 @@ void TestClientes::newClientIsTypedThroughAndSavedWithF12() {
   QCOMPARE(field(&screen, "EdCodigo")->text(), QString::number(code));
   QCOMPARE(field<AmountEdit>(&screen, "edtaxaInd")->text(), QStringLiteral("0,00"));
   QCOMPARE(scalar(QStringLiteral("select concat(rotina, '|', operacao, '|', historico, '|', favorecido, '|', obs) "
-                                 "from rastro")).toString(),
+                                 "from rastro"))
+               .toString(),
            QStringLiteral("CLIENTE|I|MARIA  SOUSA|%1|12345678901").arg(code));
 }
 
@@ -311,13 +315,16 @@ void TestClientes::saveChecksRunInOrder_data() {
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("focused");
 
-  QTest::newRow("document") << QStringList{"mecgc", "ednome"} << "CNPJ/CPF do Cliente Deve Ser Preenchido" << "mecgc";
+  QTest::newRow("document") << QStringList{"mecgc", "ednome"} << "CNPJ/CPF do Cliente Deve Ser Preenchido"
+                            << "mecgc";
   QTest::newRow("name before address") << QStringList{"ednome", "EdEndereco"} << "Nome do Cliente Deve Ser Preenchido"
                                        << "ednome";
-  QTest::newRow("blanks only") << QStringList{"EdEndereco"} << "Endereço do Cliente Deve Ser Preenchido" << "EdEndereco";
+  QTest::newRow("blanks only") << QStringList{"EdEndereco"} << "Endereço do Cliente Deve Ser Preenchido"
+                               << "EdEndereco";
   QTest::newRow("district") << QStringList{"EdBairro", "EdCidade"} << "Bairro do Cliente Deve Ser Preenchido"
                             << "EdBairro";
-  QTest::newRow("city") << QStringList{"EdCidade"} << "Cidade do Cliente Deve Ser Preenchido" << "EdCidade";
+  QTest::newRow("city") << QStringList{"EdCidade"} << "Cidade do Cliente Deve Ser Preenchido"
+                        << "EdCidade";
 }
 
 void TestClientes::saveChecksRunInOrder() {
@@ -411,7 +418,8 @@ void TestClientes::deletion() {
   QCOMPARE(messages_->calls.size(), 1);
   QCOMPARE(rows(QStringLiteral("select count(*) from clientes where codigo = ?"), {code}), deleted ? 0 : 1);
   QCOMPARE(scalar(QStringLiteral("select concat(rotina, '|', operacao, '|', historico, '|', favorecido, '|', obs) "
-                                 "from rastro")).toString(),
+                                 "from rastro"))
+               .toString(),
            deleted ? QStringLiteral("CLIENTE|E|PORTO SEGURO|%1|61198164000160").arg(code) : QStringLiteral("<no row>"));
   QCOMPARE(field(&screen, "EdCodigo")->text().isEmpty(), deleted);
 }
@@ -422,29 +430,65 @@ void TestClientes::clientSheet_data() {
   QTest::addColumn<QStringList>("block");  // the client's block: labels and their values
 
   const QString obs = QStringLiteral("CLIENTE DESDE 2010");
-  QTest::newRow("person") << "12345678901" << "Relatório de Clientes - Pessoa Física"
-                          << QStringList{"Código:", "00042", "Nome:", "ANA PAULA COSTA", "Endereço:", "RUA DO SOL 5",
-                                         "Bairro:", "RENASCENCA", "Cidade:", "SAO LUIS", "Estado:", "MA", "Cep:",
-                                         "65.075-440", "Telefone:", "(98)3232-1234", "Celular:", "(98)98888-7777",
-                                         "Fax:", "", "C.P.F.:", "123.456.789-01", "RG:", "0123456", "Data de Nascimento:",
-                                         "15/03/1980", "Observação", obs};
-  QTest::newRow("company") << "12345678000195" << "Relatório de Clientes - Pessoa Jurídica"
-                           << QStringList{"Código:", "00042", "Razão Social:", "ANA PAULA COSTA", "Fantasia:", "ANA SAUDE",
-                                          "Contato:", "PEDRO", "Endereço:", "RUA DO SOL 5", "Bairro:", "RENASCENCA",
-                                          "Cidade:", "SAO LUIS", "Estado:", "MA", "Cep:", "65.075-440", "Telefone:",
-                                          "(98)3232-1234", "Celular:", "(98)98888-7777", "Fax:", "", "CNPJ:",
-                                          "12.345.678/0001-95", "I. Estadual:", "0123456", "Observação:", obs};
+  QTest::newRow("person") << "12345678901"
+                          << "Relatório de Clientes - Pessoa Física"
+                          << QStringList{"Código:",
+                                         "00042",
+                                         "Nome:",
+                                         "ANA PAULA COSTA",
+                                         "Endereço:",
+                                         "RUA DO SOL 5",
+                                         "Bairro:",
+                                         "RENASCENCA",
+                                         "Cidade:",
+                                         "SAO LUIS",
+                                         "Estado:",
+                                         "MA",
+                                         "Cep:",
+                                         "65.075-440",
+                                         "Telefone:",
+                                         "(98)3232-1234",
+                                         "Celular:",
+                                         "(98)98888-7777",
+                                         "Fax:",
+                                         "",
+                                         "C.P.F.:",
+                                         "123.456.789-01",
+                                         "RG:",
+                                         "0123456",
+                                         "Data de Nascimento:",
+                                         "15/03/1980",
+                                         "Observação",
+                                         obs};
+  QTest::newRow("company") << "12345678000195"
+                           << "Relatório de Clientes - Pessoa Jurídica"
+                           << QStringList{"Código:",       "00042",
+                                          "Razão Social:", "ANA PAULA COSTA",
+                                          "Fantasia:",     "ANA SAUDE",
+                                          "Contato:",      "PEDRO",
+                                          "Endereço:",     "RUA DO SOL 5",
+                                          "Bairro:",       "RENASCENCA",
+                                          "Cidade:",       "SAO LUIS",
+                                          "Estado:",       "MA",
+                                          "Cep:",          "65.075-440",
+                                          "Telefone:",     "(98)3232-1234",
+                                          "Celular:",      "(98)98888-7777",
+                                          "Fax:",          "",
+                                          "CNPJ:",         "12.345.678/0001-95",
+                                          "I. Estadual:",  "0123456",
+                                          "Observação:",   obs};
 }
 
 void TestClientes::clientSheet() {
   QFETCH(QString, document);
   QFETCH(QString, title);
   QFETCH(QStringList, block);
-  QVERIFY(run(QStringLiteral("insert into clientes (codigo, nome, cnpj_cpf, ie_rg, fantasia, contato, endereco, bairro, "
-                             "cidade, estado, cep, fone1, fone2, fone3, dtnasc, obs) values (42, 'ANA PAULA COSTA', ?, "
-                             "'0123456', 'ANA SAUDE', 'PEDRO', 'RUA DO SOL 5', 'RENASCENCA', 'SAO LUIS', 'MA', "
-                             "'65075440', '9832321234', '98988887777', '', '1980-03-15', 'CLIENTE DESDE 2010')"),
-                {document}));
+  QVERIFY(
+      run(QStringLiteral("insert into clientes (codigo, nome, cnpj_cpf, ie_rg, fantasia, contato, endereco, bairro, "
+                         "cidade, estado, cep, fone1, fone2, fone3, dtnasc, obs) values (42, 'ANA PAULA COSTA', ?, "
+                         "'0123456', 'ANA SAUDE', 'PEDRO', 'RUA DO SOL 5', 'RENASCENCA', 'SAO LUIS', 'MA', "
+                         "'65075440', '9832321234', '98988887777', '', '1980-03-15', 'CLIENTE DESDE 2010')"),
+          {document}));
   QList<Report::Document> docs;
   QStringList captions;
   Report::setPreviewHook([&](const Report::Document &doc, const QString &caption) {

@@ -62,7 +62,9 @@ T *child(QWidget *screen, const char *name) {
   return w;
 }
 
-void click(QWidget *screen, const char *button) { QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton); }
+void click(QWidget *screen, const char *button) {
+  QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
+}
 
 int insertClient(const QString &fantasia) {
   QVariant id;
@@ -173,8 +175,10 @@ void TestProdutos::savesAProductUnderTheFirstInsurerOfThatTradeName() {
 void TestProdutos::saveNeedsInsurerAndName_data() {
   QTest::addColumn<QString>("insurer");
   QTest::addColumn<QString>("name");
-  QTest::newRow("no insurer") << "" << "PLANO OURO";
-  QTest::newRow("no name") << "ALFA SAUDE" << "";
+  QTest::newRow("no insurer") << ""
+                              << "PLANO OURO";
+  QTest::newRow("no name") << "ALFA SAUDE"
+                           << "";
 }
 
 void TestProdutos::saveNeedsInsurerAndName() {
@@ -215,11 +219,16 @@ void TestProdutos::unknownInsurerKeepsTheFocus() {
 void TestProdutos::insurerColumn_data() {
   QTest::addColumn<QString>("seguradora");  // "client": the code of a client; else the stored value
   QTest::addColumn<QString>("shown");
-  QTest::newRow("an insurer") << "client" << "BETA SEGUROS";
-  QTest::newRow("zero") << "0" << "";
-  QTest::newRow("negative") << "-1" << "";
-  QTest::newRow("no value") << "null" << "";
-  QTest::newRow("insurer deleted") << "deleted" << "";
+  QTest::newRow("an insurer") << "client"
+                              << "BETA SEGUROS";
+  QTest::newRow("zero") << "0"
+                        << "";
+  QTest::newRow("negative") << "-1"
+                            << "";
+  QTest::newRow("no value") << "null"
+                            << "";
+  QTest::newRow("insurer deleted") << "deleted"
+                                   << "";
 }
 
 void TestProdutos::insurerColumn() {
@@ -227,17 +236,22 @@ void TestProdutos::insurerColumn() {
   QFETCH(QString, shown);
   const int beta = insertClient("BETA SEGUROS");
   QVariant stored;
-  if (seguradora == "client") stored = beta;
-  else if (seguradora == "null") stored = QVariant(QMetaType(QMetaType::Int));
-  else if (seguradora == "deleted") stored = beta + 100;
-  else stored = seguradora.toInt();
+  if (seguradora == "client")
+    stored = beta;
+  else if (seguradora == "null")
+    stored = QVariant(QMetaType(QMetaType::Int));
+  else if (seguradora == "deleted")
+    stored = beta + 100;
+  else
+    stored = seguradora.toInt();
   insertProduct("PLANO", stored);
   Screen s;
   QCOMPARE(s.rows()->rowCount(), 1);
   QCOMPARE(s.grid()->cellText(0, 1), shown);
   QCOMPARE(s.grid()->cellText(0, 2), QStringLiteral("PLANO"));
   // clicking the row shows its name and its insurer's trade name
-  QTest::mouseClick(s.grid()->viewport(), Qt::LeftButton, {}, s.grid()->visualRect(s.grid()->model()->index(0, 2)).center());
+  QTest::mouseClick(s.grid()->viewport(), Qt::LeftButton, {},
+                    s.grid()->visualRect(s.grid()->model()->index(0, 2)).center());
   QCOMPARE(s.name()->text(), QStringLiteral("PLANO"));
   QCOMPARE(s.insurer()->currentText(), shown);
 }
@@ -315,8 +329,9 @@ void TestProdutos::productUsedByASaleIsNotDeleted() {
   const int a = insertProduct("PLANO A");
   const int b = insertProduct("PLANO B");
   QVariant sale;
-  QVERIFY(run("INSERT INTO seguros (produto, proposta, seguradora, vendedor, producao) VALUES (?, '1', 1, 0, CURDATE())",
-              {b}, &sale));
+  QVERIFY(
+      run("INSERT INTO seguros (produto, proposta, seguradora, vendedor, producao) VALUES (?, '1', 1, 0, CURDATE())",
+          {b}, &sale));
   RecordingMessages messages;
   Screen s;
   s.standOn(b);
