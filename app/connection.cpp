@@ -46,16 +46,17 @@ QString serverText(const QSqlError &error) {
   return decoder.hasError() ? text : mended;
 }
 
+bool execBound(QSqlQuery &q, const QString &sql, const QVariantList &values, QString *error) {
+  bool ok = q.prepare(sql);
+  if (ok) {
+    for (const QVariant &v : values) q.addBindValue(v);
+    ok = q.exec();
+  }
+  if (!ok && error) *error = serverText(q.lastError());
+  return ok;
+}
+
 bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error) {
   QSqlQuery q(db);
-  if (!q.prepare(sql)) {
-    if (error) *error = serverText(q.lastError());
-    return false;
-  }
-  for (const QVariant &v : values) q.addBindValue(v);
-  if (!q.exec()) {
-    if (error) *error = serverText(q.lastError());
-    return false;
-  }
-  return true;
+  return execBound(q, sql, values, error);
 }

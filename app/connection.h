@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 
 // Where and as whom the program reaches its MariaDB server. A socket path wins over host and port.
@@ -25,3 +26,5 @@ QString serverText(const QSqlError &error);
 
 // Runs one statement with its values bound in order; on failure fills *error with the server's text.
 bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error);
+// The same on a query of the caller's, which then holds the result rows.
+bool execBound(QSqlQuery &q, const QString &sql, const QVariantList &values, QString *error);

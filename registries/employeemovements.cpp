@@ -16,15 +16,7 @@ namespace {
 // Runs one statement with its values; *found gets whether it returned a row, *row that row.
 bool query(const QString &sql, const QVariantList &values, QString *error, QSqlQuery *out = nullptr) {
   QSqlQuery q(dm().database());
-  bool ok = q.prepare(sql);
-  if (ok) {
-    for (const QVariant &v : values) q.addBindValue(v);
-    ok = q.exec();
-  }
-  if (!ok) {
-    if (error) *error = serverText(q.lastError());
-    return false;
-  }
+  if (!execBound(q, sql, values, error)) return false;
   if (out) *out = q;
   return true;
 }

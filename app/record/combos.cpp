@@ -39,15 +39,7 @@ QueryCombo::QueryCombo(QWidget *parent) : QComboBox(parent) {
 bool QueryCombo::load(const QString &sql, const QVariantList &values, QString *error) {
   QList<QPair<QVariant, QString>> items;
   QSqlQuery q;
-  bool ok = q.prepare(sql);
-  if (ok) {
-    for (const QVariant &v : values) q.addBindValue(v);
-    ok = q.exec();
-  }
-  if (!ok) {
-    if (error) {
-      *error = serverText(q.lastError());
-    }
+  if (!execBound(q, sql, values, error)) {
     setItems({});
     return false;
   }

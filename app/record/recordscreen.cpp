@@ -515,15 +515,7 @@ QVariant RecordScreen::fieldValue(const Binding &b, Mode mode) const {
 
 bool RecordScreen::execStatement(const QString &sql, const QVariantList &values, QString *error, QVariant *insertId) {
   QSqlQuery q(dm().database());
-  bool ok = q.prepare(sql);
-  if (ok) {
-    for (const QVariant &v : values) q.addBindValue(v);
-    ok = q.exec();
-  }
-  if (!ok) {
-    if (error) *error = serverText(q.lastError());
-    return false;
-  }
+  if (!execBound(q, sql, values, error)) return false;
   if (insertId) *insertId = q.lastInsertId();
   return true;
 }
