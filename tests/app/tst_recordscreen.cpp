@@ -689,24 +689,10 @@ void TestRecordScreen::f10LookupWritesBackAndRunsTheExitCheck() {
     return dialog->result();
   });
 
-  QDialog caller;
-  ScreenBehaviour behaviour(&caller);
-  auto *edcliente = Fields::upper(&caller, QStringLiteral("edcliente"));
-  auto *other = Fields::upper(&caller, QStringLiteral("other"));
-  auto *layout = new QVBoxLayout(&caller);
-  layout->addWidget(edcliente);
-  layout->addWidget(other);
-  QStringList checked;
-  behaviour.onExit(edcliente, [&] {
-    checked << edcliente->text();
-    return true;
-  });
-  behaviour.addLookup(edcliente, QStringLiteral("ClientesDeTeste"), QStringLiteral("codigo"));
-  QVERIFY(showActive(&caller));
-  edcliente->setFocus();
-  QTest::keyClick(edcliente, Qt::Key_F10);
-  QCOMPARE(edcliente->text(), QString::number(beto));
-  QCOMPARE(checked, QStringList{QString::number(beto)});
+  LookupCaller caller(QStringLiteral("ClientesDeTeste"));
+  QVERIFY(caller.pressF10());
+  QCOMPARE(caller.edcliente->text(), QString::number(beto));
+  QCOMPARE(caller.checked, QStringList{QString::number(beto)});
 }
 
 void TestRecordScreen::gridShowsMasksColoursAndTakesCommands() {

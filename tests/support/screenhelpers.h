@@ -9,6 +9,12 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <QDialog>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "app/record/fields.h"
+#include "app/record/screenbehaviour.h"
 #include "common/report/layout.h"
 #include "common/report/render.h"
 
@@ -94,5 +100,33 @@ struct PreviewCapture {
     QStringList all;
     for (int p = 0; p < docs.at(doc).pageCount(); ++p) all << docs.at(doc).pageTexts(p);
     return all;
+  }
+};
+
+// A calling window with a code field `edcliente` (and a second field to leave to) whose F10 opens the
+// look-up screen `screen`; `checked` collects the field's text each time its exit check runs.
+struct LookupCaller {
+  QDialog dialog;
+  ScreenBehaviour behaviour{&dialog};
+  QLineEdit *edcliente = Fields::upper(&dialog, QStringLiteral("edcliente"));
+  QLineEdit *other = Fields::upper(&dialog, QStringLiteral("other"));
+  QStringList checked;
+
+  explicit LookupCaller(const QString &screen) {
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(edcliente);
+    layout->addWidget(other);
+    behaviour.onExit(edcliente, [this] {
+      checked << edcliente->text();
+      return true;
+    });
+    behaviour.addLookup(edcliente, screen, QStringLiteral("codigo"));
+  }
+  // Shows the window and presses F10 in the code field; false when the window never became active.
+  bool pressF10() {
+    if (!showActive(&dialog)) return false;
+    edcliente->setFocus();
+    QTest::keyClick(edcliente, Qt::Key_F10);
+    return true;
   }
 };

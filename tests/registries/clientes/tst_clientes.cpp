@@ -546,26 +546,12 @@ void TestClientes::lookupWritesTheCodeIntoTheCallingField() {
     return dialog->result();
   });
 
-  QDialog caller;
-  ScreenBehaviour behaviour(&caller);
-  auto *edcliente = Fields::upper(&caller, QStringLiteral("edcliente"));
-  auto *other = Fields::upper(&caller, QStringLiteral("other"));
-  auto *layout = new QVBoxLayout(&caller);
-  layout->addWidget(edcliente);
-  layout->addWidget(other);
-  QStringList checked;
-  behaviour.onExit(edcliente, [&] {
-    checked << edcliente->text();
-    return true;
-  });
-  behaviour.addLookup(edcliente, QStringLiteral("TFrmClientes"), QStringLiteral("codigo"));
-  QVERIFY(showActive(&caller));
-  edcliente->setFocus();
-  QTest::keyClick(edcliente, Qt::Key_F10);
+  LookupCaller caller(QStringLiteral("TFrmClientes"));
+  QVERIFY(caller.pressF10());
 
   QVERIFY(!doubleClickChose);
-  QCOMPARE(edcliente->text(), QString::number(hapvida));
-  QCOMPARE(checked, QStringList{QString::number(hapvida)});
+  QCOMPARE(caller.edcliente->text(), QString::number(hapvida));
+  QCOMPARE(caller.checked, QStringList{QString::number(hapvida)});
 }
 
 void TestClientes::lookupWithNoRowsChoosesNothing() {
