@@ -6,6 +6,7 @@
 
 #include "app/connection.h"
 #include "app/messages.h"
+#include "app/record/rights.h"
 #include "app/session.h"
 #include "app/tdm.h"
 
@@ -20,28 +21,6 @@ const QStringList &rightColumns() {
   return columns;
 }
 
-enum class Read { Value, NoRow, Failed };
-
-// The user's right as text (an empty text for NULL).
-Read readRight(const QString &column, const QString &user, QString *value) {
-  QSqlQuery q(dm().database());
-  // The column name comes from the fixed list above, never from what a user typed.
-  q.prepare(QStringLiteral("SELECT nome, %1 FROM usuarios WHERE nome = ?").arg(column));
-  q.addBindValue(user);
-  if (!q.exec()) {
-    Messages::error(serverText(q.lastError()));
-    return Read::Failed;
-  }
-  // The server's comparison ignores case and accents; user names match exactly as stored.
-  while (q.next()) {
-    if (q.value(0).toString() == user) {
-      *value = q.value(1).toString();
-      return Read::Value;
-    }
-  }
-  return Read::NoRow;
-}
-
 }  // namespace
 
 bool isRightColumn(const QString &column) { return rightColumns().contains(column); }
@@ -49,11 +28,14 @@ bool isRightColumn(const QString &column) { return rightColumns().contains(colum
 bool allows(const QString &column, Rule rule, const QString &user) {
   if (rule == Rule::None) return true;
   if (!isRightColumn(column)) return false;
-  QString value;
-  const Read read = user.isEmpty() ? Read::NoRow : readRight(column, user, &value);
-  if (read == Read::Failed) return false;
-  if (rule == Rule::ExactlyFive) return read == Read::Value && value == QLatin1String("5");
-  if (read == Read::NoRow || value == QLatin1String("0")) {
+  QString value, error;
+  const Rights::Read read = user.isEmpty() ? Rights::Read::NoRow : Rights::read(column, user, &value, &error);
+  if (read == Rights::Read::Failed) {
+    Messages::error(error);
+    return false;
+  }
+  if (rule == Rule::ExactlyFive) return read == Rights::Read::Value && value == QLatin1String("5");
+  if (read == Rights::Read::NoRow || value == QLatin1String("0")) {
     Messages::information(QStringLiteral("Acesso não Permitido"));
     return false;
   }

@@ -19,24 +19,27 @@ const QStringList &columns() {
   return list;
 }
 
-QString level(const QString &column, QString *error) {
-  if (!columns().contains(column)) return {};
-  const QString user = Session::instance().user();
-  if (user.isEmpty()) return {};
+Read read(const QString &column, const QString &user, QString *value, QString *error) {
+  if (!columns().contains(column)) return Read::Failed;
   QSqlQuery q(dm().database());
   // The column comes from the fixed list above, never from what a user typed.
-  q.prepare(QStringLiteral("SELECT nome, %1 FROM usuarios WHERE nome = ?").arg(column));
-  q.addBindValue(user);
-  if (!q.exec()) {
-    if (error) {
-      *error = serverText(q.lastError());
-    }
-    return {};
-  }
+  if (!execBound(q, QStringLiteral("SELECT nome, %1 FROM usuarios WHERE nome = ?").arg(column), {user}, error))
+    return Read::Failed;
   // The server's comparison ignores case and accents; user names match exactly as stored.
-  while (q.next())
-    if (q.value(0).toString() == user) return q.value(1).toString();
-  return {};
+  while (q.next()) {
+    if (q.value(0).toString() == user) {
+      *value = q.value(1).toString();
+      return Read::Value;
+    }
+  }
+  return Read::NoRow;
+}
+
+QString level(const QString &column, QString *error) {
+  const QString user = Session::instance().user();
+  QString value;
+  if (user.isEmpty() || read(column, user, &value, error) != Read::Value) return {};
+  return value;
 }
 
 std::optional<ButtonBar::Buttons> Grade::buttonsFor(const QString &level) const {

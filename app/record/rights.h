@@ -13,6 +13,12 @@ namespace Rights {
 // The right columns of usuarios, in the user screen's order.
 const QStringList &columns();
 
+// How a user's right was read: the value (an empty text for NULL), no row for that user, or a failure.
+enum class Read { Value, NoRow, Failed };
+// `user`'s right in `column` (one of columns()), read afresh; user names match exactly as stored.
+// On a failure *error (when given) holds the server's text.
+Read read(const QString &column, const QString &user, QString *value, QString *error = nullptr);
+
 // The logged-in user's level in `column`, read afresh: an empty text for an empty right, for a user
 // without a row, for a column that is no right, or when the read fails (*error then holds the
 // server's text).
