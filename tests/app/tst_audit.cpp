@@ -70,19 +70,11 @@ const QList<Row> kRows = {
 bool insertRows(QString *error) {
   QSqlQuery q;
   if (!q.exec("DELETE FROM rastro")) return *error = q.lastError().text(), false;
-  q.prepare(
-      "INSERT INTO rastro (data, hora, operador, rotina, operacao, historico, favorecido, valor, obs) "
-      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  q.prepare("INSERT INTO rastro (data, hora, operador, rotina, operacao, historico, favorecido, valor, obs) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
   for (const Row &r : kRows) {
-    const QVariantList values{QDate::fromString(r.data, Qt::ISODate),
-                              r.hora,
-                              r.operador,
-                              r.rotina,
-                              r.operacao,
-                              r.historico,
-                              r.favorecido,
-                              r.valor,
-                              r.obs};
+    const QVariantList values{QDate::fromString(r.data, Qt::ISODate), r.hora, r.operador, r.rotina, r.operacao,
+                              r.historico, r.favorecido, r.valor, r.obs};
     for (int i = 0; i < values.size(); ++i) q.bindValue(i, values.at(i));
     if (!q.exec()) return *error = q.lastError().text(), false;
   }
@@ -152,9 +144,8 @@ void TestAudit::writesTheRowInsideTheCallersTransaction() {
   QVERIFY(db.commit());
 
   QSqlQuery q(db);
-  QVERIFY(
-      q.exec("SELECT data, hora, operador, rotina, operacao, historico, favorecido, valor, obs, obs IS NULL "
-             "FROM rastro ORDER BY operacao"));
+  QVERIFY(q.exec("SELECT data, hora, operador, rotina, operacao, historico, favorecido, valor, obs, obs IS NULL "
+                 "FROM rastro ORDER BY operacao"));
   QVERIFY(q.next());
   QCOMPARE(q.value(0).toDate(), QDate::currentDate());
   const QTime hora = QTime::fromString(q.value(1).toString(), QStringLiteral("hh:mm:ss"));
@@ -197,7 +188,7 @@ void TestAudit::deletionLeavesItsRowWrittenBeforeTheRowGoes() {
 
   QCOMPARE(rows("SELECT COUNT(*) FROM usuarios WHERE codigo = ?", {codigo}), 0);
   QCOMPARE(rows("SELECT COUNT(*) FROM rastro WHERE operacao = 'E' AND rotina = 'USUARIOS' AND historico = 'JOAO' "
-                "AND operador = 'MARIA'"),
+                 "AND operador = 'MARIA'"),
            1);
 }
 
@@ -227,113 +218,46 @@ void TestAudit::filters_data() {
 
   const QString may1 = "01/05/2024", may31 = "31/05/2024";
   QTest::newRow("period only, ordered by date and operator")
-      << may1 << may31 << ""
-      << ""
-      << ""
-      << ""
-      << ""
-      << "" << QStringList{"JOSE DA SILVA",   "PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2",
-                           "D'AVILA SEGUROS", "ALUGUEL 50% MAIO",    "ROTINA A SER ENVIADA"};
+      << may1 << may31 << "" << "" << "" << "" << "" << ""
+      << QStringList{"JOSE DA SILVA", "PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2", "D'AVILA SEGUROS",
+                     "ALUGUEL 50% MAIO", "ROTINA A SER ENVIADA"};
   QTest::newRow("period ends are included")
-      << "02/05/2024"
-      << "03/05/2024"
-      << ""
-      << ""
-      << ""
-      << ""
-      << ""
-      << "" << QStringList{"JOSE DA SILVA", "PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2", "D'AVILA SEGUROS"};
-  QTest::newRow("operator, typed in lower case") << may1 << may31 << "beto"
-                                                 << ""
-                                                 << ""
-                                                 << ""
-                                                 << ""
-                                                 << "" << QStringList{"PROPOSTA 124 PARC 2", "D'AVILA SEGUROS"};
-  QTest::newRow("operation BAIXA is B") << may1 << may31 << ""
-                                        << "BAIXA"
-                                        << ""
-                                        << ""
-                                        << ""
-                                        << "" << QStringList{"PROPOSTA 123 PARC 1"};
-  QTest::newRow("operation EXCLUSÃO is E") << may1 << may31 << ""
-                                           << "exclusão"
-                                           << ""
-                                           << ""
-                                           << ""
-                                           << "" << QStringList{"ALUGUEL 50% MAIO"};
-  QTest::newRow("routine compares the whole name") << may1 << may31 << ""
-                                                   << ""
-                                                   << "DOC. RECEBER"
-                                                   << ""
-                                                   << ""
-                                                   << "" << QStringList{"PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2"};
-  QTest::newRow("routine stored in mixed case") << may1 << may31 << ""
-                                                << ""
-                                                << "retorno"
-                                                << ""
-                                                << ""
-                                                << "" << QStringList{"D'AVILA SEGUROS"};
-  QTest::newRow("history contains, anywhere") << may1 << may31 << ""
-                                              << ""
-                                              << ""
-                                              << "PARC"
-                                              << ""
-                                              << "" << QStringList{"PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2"};
-  QTest::newRow("history contains, at the end") << may1 << may31 << ""
-                                                << ""
-                                                << ""
-                                                << "parc 2"
-                                                << ""
-                                                << "" << QStringList{"PROPOSTA 124 PARC 2"};
-  QTest::newRow("a percent sign is just a character") << may1 << may31 << ""
-                                                      << ""
-                                                      << ""
-                                                      << "%"
-                                                      << ""
-                                                      << "" << QStringList{"ALUGUEL 50% MAIO"};
-  QTest::newRow("a quote in the history is just a character") << may1 << may31 << ""
-                                                              << ""
-                                                              << ""
-                                                              << "D'AVILA"
-                                                              << ""
-                                                              << "" << QStringList{"D'AVILA SEGUROS"};
-  QTest::newRow("a quote in the operator finds nobody") << may1 << may31 << "O'BRIEN"
-                                                        << ""
-                                                        << ""
-                                                        << ""
-                                                        << ""
-                                                        << "" << QStringList{};
-  QTest::newRow("remark contains") << may1 << may31 << ""
-                                   << ""
-                                   << ""
-                                   << ""
-                                   << ""
-                                   << "cheque" << QStringList{"ALUGUEL 50% MAIO"};
-  QTest::newRow("a quote in the remark") << may1 << may31 << ""
-                                         << ""
-                                         << ""
-                                         << ""
-                                         << ""
-                                         << "O'HA" << QStringList{"D'AVILA SEGUROS"};
+      << "02/05/2024" << "03/05/2024" << "" << "" << "" << "" << "" << ""
+      << QStringList{"JOSE DA SILVA", "PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2", "D'AVILA SEGUROS"};
+  QTest::newRow("operator, typed in lower case")
+      << may1 << may31 << "beto" << "" << "" << "" << "" << ""
+      << QStringList{"PROPOSTA 124 PARC 2", "D'AVILA SEGUROS"};
+  QTest::newRow("operation BAIXA is B") << may1 << may31 << "" << "BAIXA" << "" << "" << "" << ""
+                                        << QStringList{"PROPOSTA 123 PARC 1"};
+  QTest::newRow("operation EXCLUSÃO is E") << may1 << may31 << "" << "exclusão" << "" << "" << "" << ""
+                                            << QStringList{"ALUGUEL 50% MAIO"};
+  QTest::newRow("routine compares the whole name")
+      << may1 << may31 << "" << "" << "DOC. RECEBER" << "" << "" << ""
+      << QStringList{"PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2"};
+  QTest::newRow("routine stored in mixed case") << may1 << may31 << "" << "" << "retorno" << "" << "" << ""
+                                                << QStringList{"D'AVILA SEGUROS"};
+  QTest::newRow("history contains, anywhere")
+      << may1 << may31 << "" << "" << "" << "PARC" << "" << ""
+      << QStringList{"PROPOSTA 123 PARC 1", "PROPOSTA 124 PARC 2"};
+  QTest::newRow("history contains, at the end") << may1 << may31 << "" << "" << "" << "parc 2" << "" << ""
+                                                << QStringList{"PROPOSTA 124 PARC 2"};
+  QTest::newRow("a percent sign is just a character") << may1 << may31 << "" << "" << "" << "%" << "" << ""
+                                                      << QStringList{"ALUGUEL 50% MAIO"};
+  QTest::newRow("a quote in the history is just a character")
+      << may1 << may31 << "" << "" << "" << "D'AVILA" << "" << "" << QStringList{"D'AVILA SEGUROS"};
+  QTest::newRow("a quote in the operator finds nobody")
+      << may1 << may31 << "O'BRIEN" << "" << "" << "" << "" << "" << QStringList{};
+  QTest::newRow("remark contains") << may1 << may31 << "" << "" << "" << "" << "" << "cheque"
+                                   << QStringList{"ALUGUEL 50% MAIO"};
+  QTest::newRow("a quote in the remark") << may1 << may31 << "" << "" << "" << "" << "" << "O'HA"
+                                         << QStringList{"D'AVILA SEGUROS"};
   QTest::newRow("amount with thousands point and decimal comma")
-      << may1 << may31 << ""
-      << ""
-      << ""
-      << ""
-      << "1.234,50"
-      << "" << QStringList{"PROPOSTA 123 PARC 1", "ALUGUEL 50% MAIO"};
-  QTest::newRow("amount stored with floating-point noise") << may1 << may31 << ""
-                                                           << ""
-                                                           << ""
-                                                           << ""
-                                                           << "0,30"
-                                                           << "" << QStringList{"D'AVILA SEGUROS"};
-  QTest::newRow("filters combine") << may1 << may31 << "ANA"
-                                   << "BAIXA"
-                                   << "DOC. RECEBER"
-                                   << "PROPOSTA"
-                                   << "1.234,50"
-                                   << "ITAU" << QStringList{"PROPOSTA 123 PARC 1"};
+      << may1 << may31 << "" << "" << "" << "" << "1.234,50" << ""
+      << QStringList{"PROPOSTA 123 PARC 1", "ALUGUEL 50% MAIO"};
+  QTest::newRow("amount stored with floating-point noise") << may1 << may31 << "" << "" << "" << "" << "0,30" << ""
+                                                           << QStringList{"D'AVILA SEGUROS"};
+  QTest::newRow("filters combine") << may1 << may31 << "ANA" << "BAIXA" << "DOC. RECEBER" << "PROPOSTA"
+                                   << "1.234,50" << "ITAU" << QStringList{"PROPOSTA 123 PARC 1"};
 }
 
 void TestAudit::filters() {
@@ -479,8 +403,7 @@ void TestAudit::screenIsRegisteredWithItsColumnsAndLegend() {
 
   auto *grid = child<QTableView>(screen.get(), "DBGrid1");
   QStringList titles;
-  for (int c = 0; c < grid->model()->columnCount(); ++c)
-    titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+  for (int c = 0; c < grid->model()->columnCount(); ++c) titles << grid->model()->headerData(c, Qt::Horizontal).toString();
   QCOMPARE(titles, (QStringList{"Data", "Hora", "Operador", "Rotina", "Favorecido", "Valor R$", "Op", "Histórico",
                                 "Observação"}));
 
@@ -514,9 +437,8 @@ void TestAudit::reportHasOneGroupPerOperatorAndDate() {
 
   QVERIFY(texts.contains("Rastro no Período de 01/05/2024 à 31/05/2024"));
   QVERIFY(texts.contains(QDate::currentDate().toString("dd/MM/yyyy")));
-  QVERIFY(
-      texts.contains("Lengeda: A - Alteração   |    B - Baixa   |   C - Cancelamento    |    E - Exclusão   |"
-                     "    I - Inclusão   |   R - Relatório"));
+  QVERIFY(texts.contains("Lengeda: A - Alteração   |    B - Baixa   |   C - Cancelamento    |    E - Exclusão   |"
+                         "    I - Inclusão   |   R - Relatório"));
 
   // each group header names its operator and date, in the order of the rows
   QStringList groups;
@@ -530,8 +452,8 @@ void TestAudit::reportHasOneGroupPerOperatorAndDate() {
   // one line per row: time, routine, operation, history, amount, remark
   const int line = texts.indexOf("09:00:00");
   QVERIFY(line > 0);
-  QCOMPARE(texts.mid(line, 6),
-           (QStringList{"09:00:00", "DOC. RECEBER", "B", "PROPOSTA 123 PARC 1", "1.234,50", "BANCO ITAU"}));
+  QCOMPARE(texts.mid(line, 6), (QStringList{"09:00:00", "DOC. RECEBER", "B", "PROPOSTA 123 PARC 1", "1.234,50",
+                                           "BANCO ITAU"}));
   QVERIFY(!texts.contains("FORA DO PERIODO"));
 }
 

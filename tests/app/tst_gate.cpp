@@ -13,8 +13,8 @@
 
 namespace {
 
-const QStringList kRights{"cadastro", "tabelas",    "usuarios",     "parametros",
-                          "producao", "individual", "movimentacao", "financeiro"};
+const QStringList kRights{"cadastro", "tabelas", "usuarios", "parametros", "producao", "individual", "movimentacao",
+                          "financeiro"};
 
 struct Gated {
   const char *path;
@@ -176,12 +176,9 @@ void TestGate::gatedEntries_data() {
     for (const Value &v : values) {
       const QString text = v.value.toString();
       bool opens;
-      if (v.deleted)
-        opens = false;
-      else if (fullOnly)
-        opens = !v.value.isNull() && text == QLatin1String("5");
-      else
-        opens = v.value.isNull() || text != QLatin1String("0");
+      if (v.deleted) opens = false;
+      else if (fullOnly) opens = !v.value.isNull() && text == QLatin1String("5");
+      else opens = v.value.isNull() || text != QLatin1String("0");
       // The commission entries refuse in silence; the others say so.
       const bool refusal = !opens && !fullOnly;
       QTest::addRow("%s = %s", g.path, v.name)
@@ -237,46 +234,26 @@ void TestGate::toolButtons_data() {
   QTest::addColumn<QString>("value");
   QTest::addColumn<QString>("expected");
 
-  QTest::newRow("Vendedores") << "Vendedores"
-                              << "Cadastro de Vendedores/Produtores"
-                              << "tabelas"
-                              << "1" << opened("TFrmCadFornecedores", "Cadastro de Produtores/Vendedores");
-  QTest::newRow("Vendedores refused") << "Vendedores"
-                                      << "Cadastro de Vendedores/Produtores"
-                                      << "tabelas"
-                                      << "0" << QString();
-  QTest::newRow("P.M.E.") << "P.M.E."
-                          << "Plano de Saúde Empresarial"
-                          << "individual"
-                          << "2" << opened("TFrmPlanoSaudeEmp", nullptr);
-  QTest::newRow("Adesão") << "Adesão"
-                          << "Plano de Saúde Individual/Adesão"
-                          << "individual"
-                          << "3" << opened("TFrmPlanoSaudeInd", nullptr);
-  QTest::newRow("Baixar Extrato") << "Baixar Extrato de Comissões"
-                                  << "Baixar Extrato de Comissões"
-                                  << "movimentacao"
+  QTest::newRow("Vendedores") << "Vendedores" << "Cadastro de Vendedores/Produtores" << "tabelas" << "1"
+                              << opened("TFrmCadFornecedores", "Cadastro de Produtores/Vendedores");
+  QTest::newRow("Vendedores refused") << "Vendedores" << "Cadastro de Vendedores/Produtores" << "tabelas" << "0"
+                                      << QString();
+  QTest::newRow("P.M.E.") << "P.M.E." << "Plano de Saúde Empresarial" << "individual" << "2"
+                          << opened("TFrmPlanoSaudeEmp", nullptr);
+  QTest::newRow("Adesão") << "Adesão" << "Plano de Saúde Individual/Adesão" << "individual" << "3"
+                          << opened("TFrmPlanoSaudeInd", nullptr);
+  QTest::newRow("Baixar Extrato") << "Baixar Extrato de Comissões" << "Baixar Extrato de Comissões" << "movimentacao"
                                   << "5" << opened("TFrmBaixarParcAut", nullptr);
-  QTest::newRow("Conta do Vendedor") << "Conta do Vendedor"
-                                     << "Conta do Vendedor"
-                                     << "movimentacao"
-                                     << "5" << opened("TFrmContaVendedor", nullptr);
-  QTest::newRow("Conta do Vendedor below 5") << "Conta do Vendedor"
-                                             << "Conta do Vendedor"
-                                             << "movimentacao"
-                                             << "4" << QString();
-  QTest::newRow("Pagamento Vendedores") << "Pagamento Vendedores"
-                                        << "Pagamento Vendedores"
-                                        << "movimentacao"
-                                        << "5" << opened("TFrmPgtoVendedores", nullptr);
-  QTest::newRow("Doc Receber") << "Doc Receber"
-                               << "Documentos a Receber"
-                               << "financeiro"
-                               << "4" << opened("TFrmReceber", nullptr);
-  QTest::newRow("Doc Pagar") << "Doc Pagar"
-                             << "Documentos a Pagar"
-                             << "financeiro"
-                             << "1" << opened("TFrmPagar", nullptr);
+  QTest::newRow("Conta do Vendedor") << "Conta do Vendedor" << "Conta do Vendedor" << "movimentacao" << "5"
+                                     << opened("TFrmContaVendedor", nullptr);
+  QTest::newRow("Conta do Vendedor below 5") << "Conta do Vendedor" << "Conta do Vendedor" << "movimentacao" << "4"
+                                             << QString();
+  QTest::newRow("Pagamento Vendedores") << "Pagamento Vendedores" << "Pagamento Vendedores" << "movimentacao" << "5"
+                                        << opened("TFrmPgtoVendedores", nullptr);
+  QTest::newRow("Doc Receber") << "Doc Receber" << "Documentos a Receber" << "financeiro" << "4"
+                               << opened("TFrmReceber", nullptr);
+  QTest::newRow("Doc Pagar") << "Doc Pagar" << "Documentos a Pagar" << "financeiro" << "1"
+                             << opened("TFrmPagar", nullptr);
 }
 
 void TestGate::toolButtons() {

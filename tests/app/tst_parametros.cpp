@@ -48,10 +48,9 @@ void TestParametros::initTestCase() {
   QString error;
   QVERIFY2(TestDatabase::openFresh(&error), qPrintable(error));
   // CAIXA is "CX" from the first rows; two accounts share a description.
-  QVERIFY(
-      run(QStringLiteral("insert into contascorrente (conta, descricao) values "
-                         "('001', 'BANCO DO BRASIL'), ('104', 'CAIXA ECONOMICA'), "
-                         "('201', 'CONTA DUPLA'), ('202', 'CONTA DUPLA')")));
+  QVERIFY(run(QStringLiteral("insert into contascorrente (conta, descricao) values "
+                             "('001', 'BANCO DO BRASIL'), ('104', 'CAIXA ECONOMICA'), "
+                             "('201', 'CONTA DUPLA'), ('202', 'CONTA DUPLA')")));
   Session::instance().login(QStringLiteral("ADMIN"));
 }
 
@@ -86,31 +85,11 @@ void TestParametros::f5SavesBothAccounts_data() {
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("storedCaixa");
   QTest::addColumn<QString>("storedBanco");
-  QTest::newRow("both changed") << "CAIXA ECONOMICA"
-                                << "CAIXA"
-                                << ""
-                                << "104"
-                                << "CX";
-  QTest::newRow("bank emptied") << "CAIXA"
-                                << ""
-                                << ""
-                                << "CX"
-                                << "";
-  QTest::newRow("both emptied") << ""
-                                << ""
-                                << ""
-                                << ""
-                                << "";
-  QTest::newRow("two with one description: the first") << "CAIXA"
-                                                       << "CONTA DUPLA"
-                                                       << ""
-                                                       << "CX"
-                                                       << "201";
-  QTest::newRow("unknown text refused") << "CAIXA"
-                                        << "BANCO INEXISTENTE"
-                                        << "Conta não Cadastrada"
-                                        << "CX"
-                                        << "001";
+  QTest::newRow("both changed") << "CAIXA ECONOMICA" << "CAIXA" << "" << "104" << "CX";
+  QTest::newRow("bank emptied") << "CAIXA" << "" << "" << "CX" << "";
+  QTest::newRow("both emptied") << "" << "" << "" << "" << "";
+  QTest::newRow("two with one description: the first") << "CAIXA" << "CONTA DUPLA" << "" << "CX" << "201";
+  QTest::newRow("unknown text refused") << "CAIXA" << "BANCO INEXISTENTE" << "Conta não Cadastrada" << "CX" << "001";
 }
 
 void TestParametros::f5SavesBothAccounts() {

@@ -40,15 +40,13 @@ class ClientesDeTeste : public RecordScreen {
     EdEndereco = Fields::upper(p, QStringLiteral("EdEndereco"));
     medtnasc = Fields::date(p, QStringLiteral("medtnasc"));
     edtaxaPME = Fields::amount(p, QStringLiteral("edtaxaPME"));
-    cbsexo = Fields::codes(
-        p, QStringLiteral("cbsexo"),
-        {{QStringLiteral("M"), QStringLiteral("MASCULINO")}, {QStringLiteral("F"), QStringLiteral("FEMININO")}});
+    cbsexo = Fields::codes(p, QStringLiteral("cbsexo"), {{QStringLiteral("M"), QStringLiteral("MASCULINO")},
+                                                         {QStringLiteral("F"), QStringLiteral("FEMININO")}});
     Memo1 = Fields::memo(p, QStringLiteral("Memo1"), 250);
     Edemail = Fields::lower(p, QStringLiteral("Edemail"), 60);
-    for (QWidget *w :
-         {static_cast<QWidget *>(EdCodigo), static_cast<QWidget *>(ednome), static_cast<QWidget *>(EdEndereco),
-          static_cast<QWidget *>(medtnasc), static_cast<QWidget *>(edtaxaPME), static_cast<QWidget *>(cbsexo),
-          static_cast<QWidget *>(Memo1), static_cast<QWidget *>(Edemail)})
+    for (QWidget *w : {static_cast<QWidget *>(EdCodigo), static_cast<QWidget *>(ednome), static_cast<QWidget *>(EdEndereco),
+                       static_cast<QWidget *>(medtnasc), static_cast<QWidget *>(edtaxaPME), static_cast<QWidget *>(cbsexo),
+                       static_cast<QWidget *>(Memo1), static_cast<QWidget *>(Edemail)})
       form->addRow(w->objectName(), w);
 
     setTable(QStringLiteral("clientes"));
@@ -82,8 +80,7 @@ class ClientesDeTeste : public RecordScreen {
                         {QStringLiteral("taxapme"), QStringLiteral("Taxa"), GridColumn::Format::Amount}});
     behaviour().setEscapeCloses(true);
     behaviour().setUpArrowBack(p);
-    behaviour().addKey(
-        QKeyCombination(Qt::Key_F12), [this] { btgravarClick(); }, p);
+    behaviour().addKey(QKeyCombination(Qt::Key_F12), [this] { btgravarClick(); }, p);
   }
 
   QLineEdit *EdCodigo, *ednome, *EdEndereco, *Edemail;
@@ -99,8 +96,7 @@ LookupListDeclaration regioes() {
   d.caption = QStringLiteral("Cadastro de Regiões");
   d.table = QStringLiteral("regiao");
   d.rotina = QStringLiteral("REGIÃO");
-  d.inUse = {
-      {QStringLiteral("select 1 from seguros where regiao = ? limit 1"), QStringLiteral("Região com Movimentação")}};
+  d.inUse = {{QStringLiteral("select 1 from seguros where regiao = ? limit 1"), QStringLiteral("Região com Movimentação")}};
   d.deleteText = QStringLiteral("Confima Operação?");
   d.deleteTitle = QStringLiteral("Excluir Item?");
   d.deleteDefault = QMessageBox::No;
@@ -185,8 +181,7 @@ void TestRecordScreen::initTestCase() {
   ProgramLocale::apply(QStringLiteral("pt_BR"));
   QString error;
   QVERIFY2(TestDatabase::openFresh(&error), qPrintable(error));
-  QVERIFY2(insertUser(QStringLiteral("TESTE"), QStringLiteral("TESTE"), QStringLiteral("5"), &error),
-           qPrintable(error));
+  QVERIFY2(insertUser(QStringLiteral("TESTE"), QStringLiteral("TESTE"), QStringLiteral("5"), &error), qPrintable(error));
   Session::instance().login(QStringLiteral("TESTE"));
 }
 
@@ -215,8 +210,8 @@ void TestRecordScreen::gridStatesAndButtons() {
   auto *ednome = child<QLineEdit>(&screen, QStringLiteral("ednome"));
   QCOMPARE(ednome->text(), QStringLiteral("ANA"));  // the first user, by name
 
-  const QStringList browse{"btprimeiro", "btanterior", "btproximo", "btultimo",
-                           "btnovo",     "btalterar",  "btexcluir", "btcancelar"};
+  const QStringList browse{"btprimeiro", "btanterior", "btproximo", "btultimo", "btnovo", "btalterar", "btexcluir",
+                           "btcancelar"};
   QCOMPARE(enabledButtons(&screen), browse);
   QVERIFY(!panel->isEnabled());
   QCOMPARE(button(&screen, "btnovo")->toolTip(), QStringLiteral("Adicionar Novo Registro"));
@@ -285,10 +280,10 @@ void TestRecordScreen::rightsGradeTheBrowseButtons_data() {
   QTest::newRow("1 looks only") << "1" << (nav + QStringList{"btcancelar"});
   QTest::newRow("2 adds") << "2" << (nav + QStringList{"btnovo", "btcancelar"});
   QTest::newRow("3 changes") << "3" << (nav + QStringList{"btnovo", "btalterar", "btcancelar"});
-  QTest::newRow("4 deletes") << "4"
-                             << (nav + QStringList{"btnovo", "btalterar", "btexcluir", "btrelatorio", "btcancelar"});
-  QTest::newRow("5 everything") << "5" << QStringList{"btprimeiro", "btanterior", "btproximo",   "btultimo",  "btnovo",
-                                                      "btalterar",  "btexcluir",  "btrelatorio", "btcancelar"};
+  QTest::newRow("4 deletes") << "4" << (nav + QStringList{"btnovo", "btalterar", "btexcluir", "btrelatorio", "btcancelar"});
+  QTest::newRow("5 everything") << "5"
+                                << QStringList{"btprimeiro", "btanterior", "btproximo", "btultimo", "btnovo",
+                                               "btalterar", "btexcluir", "btrelatorio", "btcancelar"};
 }
 
 void TestRecordScreen::rightsGradeTheBrowseButtons() {
@@ -357,18 +352,9 @@ void TestRecordScreen::checksRunInOrderAndFocusTheirField_data() {
   QTest::addColumn<QString>("endereco");
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("focused");
-  QTest::newRow("both empty: the first check") << ""
-                                               << ""
-                                               << "Nome do Cliente Deve Ser Preenchido"
-                                               << "ednome";
-  QTest::newRow("blanks count as empty") << "   "
-                                         << "RUA"
-                                         << "Nome do Cliente Deve Ser Preenchido"
-                                         << "ednome";
-  QTest::newRow("name typed: the second") << "ANA"
-                                          << ""
-                                          << "Endereço do Cliente Deve Ser Preenchido"
-                                          << "EdEndereco";
+  QTest::newRow("both empty: the first check") << "" << "" << "Nome do Cliente Deve Ser Preenchido" << "ednome";
+  QTest::newRow("blanks count as empty") << "   " << "RUA" << "Nome do Cliente Deve Ser Preenchido" << "ednome";
+  QTest::newRow("name typed: the second") << "ANA" << "" << "Endereço do Cliente Deve Ser Preenchido" << "EdEndereco";
 }
 
 void TestRecordScreen::checksRunInOrderAndFocusTheirField() {
@@ -441,22 +427,10 @@ void TestRecordScreen::showsStoredValues_data() {
   QTest::addColumn<QString>("shownDate");
   QTest::addColumn<QString>("shownTaxa");
   QTest::addColumn<QString>("shownSexo");
-  QTest::newRow("no date, no rate") << QString() << QVariant() << ""
-                                    << ""
-                                    << "0,00"
-                                    << "";
-  QTest::newRow("the zero date") << "0000-00-00" << QVariant(0.0) << "M"
-                                 << ""
-                                 << "0,00"
-                                 << "MASCULINO";
-  QTest::newRow("30/12/1899") << "1899-12-30" << QVariant(1234.5) << "F"
-                              << ""
-                              << "1.234,50"
-                              << "FEMININO";
-  QTest::newRow("a date") << "1980-07-05" << QVariant(98765.4) << "X"
-                          << "05/07/1980"
-                          << "98.765,40"
-                          << "";
+  QTest::newRow("no date, no rate") << QString() << QVariant() << "" << "" << "0,00" << "";
+  QTest::newRow("the zero date") << "0000-00-00" << QVariant(0.0) << "M" << "" << "0,00" << "MASCULINO";
+  QTest::newRow("30/12/1899") << "1899-12-30" << QVariant(1234.5) << "F" << "" << "1.234,50" << "FEMININO";
+  QTest::newRow("a date") << "1980-07-05" << QVariant(98765.4) << "X" << "05/07/1980" << "98.765,40" << "";
 }
 
 void TestRecordScreen::showsStoredValues() {
@@ -469,20 +443,17 @@ void TestRecordScreen::showsStoredValues() {
   // Older rows hold zero dates; the server is told to take them as they are.
   QVERIFY(run(QStringLiteral("set session sql_mode = ''")));
   QString error;
-  QVERIFY2(
-      run(QStringLiteral("insert into clientes (nome, endereco, dtnasc, taxapme, sexo) values ('ANA', 'RUA', ?, ?, ?)"),
-          {dtnasc.isNull() ? QVariant() : QVariant(dtnasc), taxa, sexo}, &error),
-      qPrintable(error));
+  QVERIFY2(run(QStringLiteral("insert into clientes (nome, endereco, dtnasc, taxapme, sexo) values ('ANA', 'RUA', ?, ?, ?)"),
+               {dtnasc.isNull() ? QVariant() : QVariant(dtnasc), taxa, sexo}, &error),
+           qPrintable(error));
   ClientesDeTeste screen;
   QVERIFY(showActive(&screen));
   child<QRadioButton>(&screen, QStringLiteral("rbgeral"))->click();
   pressEnter();
   QCOMPARE(screen.ednome->text(), QStringLiteral("ANA"));
   QCOMPARE(screen.medtnasc->isBlank(), shownDate.isEmpty());
-  if (shownDate.isEmpty())
-    QCOMPARE(screen.medtnasc->displayText(), QStringLiteral("__/__/____"));
-  else
-    QCOMPARE(screen.medtnasc->text(), shownDate);
+  if (shownDate.isEmpty()) QCOMPARE(screen.medtnasc->displayText(), QStringLiteral("__/__/____"));
+  else QCOMPARE(screen.medtnasc->text(), shownDate);
   QCOMPARE(screen.edtaxaPME->text(), shownTaxa);
   QCOMPARE(screen.cbsexo->currentText(), shownSexo);
 }
@@ -558,26 +529,19 @@ void TestRecordScreen::changeWritesTheShownRow() {
   screen.edtaxaPME->clear();
   screen.btgravarClick();
   QVERIFY(messages_->calls.isEmpty());
-  QCOMPARE(scalar(QStringLiteral("select nome from clientes where codigo = ?"), {ana}).toString(),
-           QStringLiteral("ANA MARIA"));
+  QCOMPARE(scalar(QStringLiteral("select nome from clientes where codigo = ?"), {ana}).toString(), QStringLiteral("ANA MARIA"));
   QVERIFY(scalar(QStringLiteral("select dtnasc from clientes where codigo = ?"), {ana}).isNull());
   // an empty rate stores 0 on a change
   QCOMPARE(scalar(QStringLiteral("select taxapme from clientes where codigo = ?"), {ana}), QVariant(0.0));
-  QCOMPARE(scalar(QStringLiteral("select nome from clientes where codigo = ?"), {beto}).toString(),
-           QStringLiteral("BETO"));
-  QCOMPARE(rows(QStringLiteral(
-                    "select count(*) from rastro where operacao = 'A' and historico = 'ANA MARIA' and favorecido = ?"),
-                {ana}),
-           1);
+  QCOMPARE(scalar(QStringLiteral("select nome from clientes where codigo = ?"), {beto}).toString(), QStringLiteral("BETO"));
+  QCOMPARE(rows(QStringLiteral("select count(*) from rastro where operacao = 'A' and historico = 'ANA MARIA' and favorecido = ?"), {ana}), 1);
   QCOMPARE(screen.EdCodigo->text(), QString::number(ana));
 }
 
 void TestRecordScreen::deletionIsRefusedInUseAndAsksFirst() {
   const int used = addClient(QStringLiteral("ANA"));
   const int free = addClient(QStringLiteral("BETO"));
-  QVERIFY(run(QStringLiteral("insert into docreceber (cliente, doc, emissao, vencto, valor) values (?, '1', "
-                             "'2024-01-01', '2024-02-01', 10)"),
-              {used}));
+  QVERIFY(run(QStringLiteral("insert into docreceber (cliente, doc, emissao, vencto, valor) values (?, '1', '2024-01-01', '2024-02-01', 10)"), {used}));
   ClientesDeTeste screen;
   QVERIFY(showActive(&screen));
 
@@ -615,10 +579,7 @@ void TestRecordScreen::deletionIsRefusedInUseAndAsksFirst() {
   messages_->answer(QMessageBox::Yes);
   button(&screen, "btexcluir")->click();
   QCOMPARE(rows(QStringLiteral("select count(*) from clientes where codigo = ?"), {free}), 0);
-  QCOMPARE(
-      rows(QStringLiteral("select count(*) from rastro where operacao = 'E' and historico = 'BETO' and favorecido = ?"),
-           {free}),
-      1);
+  QCOMPARE(rows(QStringLiteral("select count(*) from rastro where operacao = 'E' and historico = 'BETO' and favorecido = ?"), {free}), 1);
   QVERIFY(screen.ednome->text().isEmpty());
   QCOMPARE(screen.state(), RecordScreen::State::Browse);
   QCOMPARE(screen.dataset()->rowCount(), 1);
@@ -627,14 +588,10 @@ void TestRecordScreen::deletionIsRefusedInUseAndAsksFirst() {
 void TestRecordScreen::nameFieldRefusesTheNameRule_data() {
   QTest::addColumn<QString>("typed");
   QTest::addColumn<QString>("kept");
-  QTest::newRow("a digit") << "JO5AO"
-                           << "JOAO";
-  QTest::newRow("symbols") << "A.B-C@D/E'F(G)"
-                           << "ABCDEFG";
-  QTest::newRow("accents and cedilla") << "CONCEIÇÃO é"
-                                       << "CONCEIO ";
-  QTest::newRow("lower case goes up") << "maria da silva"
-                                      << "MARIA DA SILVA";
+  QTest::newRow("a digit") << "JO5AO" << "JOAO";
+  QTest::newRow("symbols") << "A.B-C@D/E'F(G)" << "ABCDEFG";
+  QTest::newRow("accents and cedilla") << "CONCEIÇÃO é" << "CONCEIO ";
+  QTest::newRow("lower case goes up") << "maria da silva" << "MARIA DA SILVA";
 }
 
 void TestRecordScreen::nameFieldRefusesTheNameRule() {
@@ -697,9 +654,8 @@ void TestRecordScreen::f10LookupWritesBackAndRunsTheExitCheck() {
 
 void TestRecordScreen::gridShowsMasksColoursAndTakesCommands() {
   Dataset rows;
-  rows.setStatement(
-      QStringLiteral("select 1 as n, 1234.5e0 as valor, date '2024-05-02' as data, '12345678901' as cpf, "
-                     "'F' as sexo union all select 2, null, null, '', 'X' order by n"));
+  rows.setStatement(QStringLiteral("select 1 as n, 1234.5e0 as valor, date '2024-05-02' as data, '12345678901' as cpf, "
+                                   "'F' as sexo union all select 2, null, null, '', 'X' order by n"));
   QVERIFY(rows.open());
   QDialog screen;
   ScreenBehaviour behaviour(&screen);
@@ -710,9 +666,7 @@ void TestRecordScreen::gridShowsMasksColoursAndTakesCommands() {
   GridColumn sexo = {QStringLiteral("sexo"), QStringLiteral("Sexo"), GridColumn::Format::Codes};
   sexo.texts = {{QStringLiteral("M"), QStringLiteral("MASCULINO")}, {QStringLiteral("F"), QStringLiteral("FEMININO")}};
   grid.setColumns({{QStringLiteral("valor"), QStringLiteral("Valor R$"), GridColumn::Format::Amount},
-                   {QStringLiteral("data"), QStringLiteral("Data"), GridColumn::Format::Date},
-                   cpf,
-                   sexo});
+                   {QStringLiteral("data"), QStringLiteral("Data"), GridColumn::Format::Date}, cpf, sexo});
   grid.setRowColour([](const QSqlRecord &r) {
     return r.value(QStringLiteral("sexo")).toString() == QLatin1String("F") ? QColor(Qt::red) : QColor();
   });

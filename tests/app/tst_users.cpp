@@ -142,12 +142,10 @@ void TestUsers::newUserWithSixLettersLogsIn() {
 }
 
 void TestUsers::passingThroughThePasswordKeepsIt_data() {
-  QTest::addColumn<QString>("typed");     // typed over the stored password; empty: only passed through
-  QTest::addColumn<QString>("password");  // the one that logs in afterwards
-  QTest::newRow("Enter through the field") << ""
-                                           << "SENHA1";
-  QTest::newRow("typing replaces it") << "NOVA"
-                                      << "NOVA";
+  QTest::addColumn<QString>("typed");      // typed over the stored password; empty: only passed through
+  QTest::addColumn<QString>("password");   // the one that logs in afterwards
+  QTest::newRow("Enter through the field") << "" << "SENHA1";
+  QTest::newRow("typing replaces it") << "NOVA" << "NOVA";
 }
 
 void TestUsers::passingThroughThePasswordKeepsIt() {
@@ -186,22 +184,14 @@ void TestUsers::rightLevels_data() {
   QTest::addColumn<bool>("accepted");
   QTest::addColumn<QString>("stored");
   QTest::addColumn<bool>("fullLegend");
-  QTest::newRow("3 in Parâmetros") << "edparametros"
-                                   << "3" << false << "5" << false;
-  QTest::newRow("3 in Cadastro") << "edcadastro"
-                                 << "3" << true << "3" << true;
-  QTest::newRow("4 in Financeiro") << "edfinanceiro"
-                                   << "4" << true << "4" << false;
-  QTest::newRow("1 in PME") << "edPME"
-                            << "1" << false << "5" << false;
-  QTest::newRow("5 in Produção") << "edproducao"
-                                 << "5" << true << "5" << false;
-  QTest::newRow("2 in R.H.") << "edrh"
-                             << "2" << true << "2" << true;
-  QTest::newRow("a letter") << "edmovimentacao"
-                            << "x" << false << "5" << true;
-  QTest::newRow("left empty") << "edusuarios"
-                              << "" << true << "0" << false;
+  QTest::newRow("3 in Parâmetros") << "edparametros" << "3" << false << "5" << false;
+  QTest::newRow("3 in Cadastro") << "edcadastro" << "3" << true << "3" << true;
+  QTest::newRow("4 in Financeiro") << "edfinanceiro" << "4" << true << "4" << false;
+  QTest::newRow("1 in PME") << "edPME" << "1" << false << "5" << false;
+  QTest::newRow("5 in Produção") << "edproducao" << "5" << true << "5" << false;
+  QTest::newRow("2 in R.H.") << "edrh" << "2" << true << "2" << true;
+  QTest::newRow("a letter") << "edmovimentacao" << "x" << false << "5" << true;
+  QTest::newRow("left empty") << "edusuarios" << "" << true << "0" << false;
 }
 
 void TestUsers::rightLevels() {
@@ -240,27 +230,20 @@ void TestUsers::rightLevels() {
   messages_->clear();
   screen.btgravarClick();
   QCOMPARE(messages_->texts(), QStringList{QStringLiteral("Gravação efetuada")});
-  QCOMPARE(
-      scalar(QStringLiteral("select %1 from usuarios where nome = 'ADMIN'").arg(field.mid(2).toLower())).toString(),
-      stored);
+  QCOMPARE(scalar(QStringLiteral("select %1 from usuarios where nome = 'ADMIN'").arg(field.mid(2).toLower())).toString(),
+           stored);
 }
 
 void TestUsers::gravarRefusesAnEmptyOrUsedName_data() {
   QTest::addColumn<bool>("change");  // "Alterar" on ADMIN, else "Novo"
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("message");
-  QTest::newRow("new, empty") << false << ""
-                              << "Nome do Usuário Deve Ser Preenchido";
-  QTest::newRow("new, blanks") << false << "  "
-                               << "Nome do Usuário Deve Ser Preenchido";
-  QTest::newRow("new, the shown name kept") << false << "ADMIN"
-                                            << "Usuário já cadastrado";
-  QTest::newRow("change to another's name") << true << "OUTRO"
-                                            << "Usuário já cadastrado";
-  QTest::newRow("change keeping its own") << true << "ADMIN"
-                                          << "Gravação efetuada";
-  QTest::newRow("new, with an accent only") << false << "ADMÍN"
-                                            << "Gravação efetuada";
+  QTest::newRow("new, empty") << false << "" << "Nome do Usuário Deve Ser Preenchido";
+  QTest::newRow("new, blanks") << false << "  " << "Nome do Usuário Deve Ser Preenchido";
+  QTest::newRow("new, the shown name kept") << false << "ADMIN" << "Usuário já cadastrado";
+  QTest::newRow("change to another's name") << true << "OUTRO" << "Usuário já cadastrado";
+  QTest::newRow("change keeping its own") << true << "ADMIN" << "Gravação efetuada";
+  QTest::newRow("new, with an accent only") << false << "ADMÍN" << "Gravação efetuada";
 }
 
 void TestUsers::gravarRefusesAnEmptyOrUsedName() {
@@ -307,7 +290,7 @@ void TestUsers::newUserGetsThePasswordTypedForIt() {
   auto *ednome = edit(&screen, QStringLiteral("ednome"));
   auto *edsenha = edit(&screen, QStringLiteral("edsenha"));
   QCOMPARE(ednome->text(), QStringLiteral("BIA"));  // the name stays for the user to change
-  QVERIFY(edsenha->text().isEmpty());               // the shown user's password does not
+  QVERIFY(edsenha->text().isEmpty());              // the shown user's password does not
   ednome->setText(QStringLiteral("CARLA"));
   edsenha->setFocus();
   QTest::keyClicks(edsenha, typed);
@@ -349,9 +332,7 @@ void TestUsers::deletingAUserRemovesItsRows() {
   button(&screen, "btexcluir")->click();
   QCOMPARE(rows(QStringLiteral("select count(*) from usuarios where nome = 'DUPLO' and binary nome = 'DUPLO'")), 0);
   QCOMPARE(rows(QStringLiteral("select count(*) from usuarios")), 2);
-  QCOMPARE(rows(QStringLiteral(
-               "select count(*) from rastro where rotina = 'USUARIOS' and operacao = 'E' and historico = 'DUPLO'")),
-           1);
+  QCOMPARE(rows(QStringLiteral("select count(*) from rastro where rotina = 'USUARIOS' and operacao = 'E' and historico = 'DUPLO'")), 1);
   QCOMPARE(screen.dataset()->rowCount(), 2);
 }
 
@@ -361,26 +342,10 @@ void TestUsers::passwordChange_data() {
   QTest::addColumn<QString>("confirmed");
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("stored");  // the clear password stored afterwards
-  QTest::newRow("wrong current") << "ERRADA"
-                                 << "NOVA1"
-                                 << "NOVA1"
-                                 << "Senha Inválida"
-                                 << "ADMIN";
-  QTest::newRow("two different new ones") << "ADMIN"
-                                          << "NOVA1"
-                                          << "NOVA2"
-                                          << "Senhas diferentes"
-                                          << "ADMIN";
-  QTest::newRow("an empty new one") << "ADMIN"
-                                    << ""
-                                    << ""
-                                    << "Senha Obrigatória"
-                                    << "ADMIN";
-  QTest::newRow("success") << "admin"
-                           << "nova1"
-                           << "NOVA1"
-                           << "Senha alterada com Sucesso"
-                           << "NOVA1";
+  QTest::newRow("wrong current") << "ERRADA" << "NOVA1" << "NOVA1" << "Senha Inválida" << "ADMIN";
+  QTest::newRow("two different new ones") << "ADMIN" << "NOVA1" << "NOVA2" << "Senhas diferentes" << "ADMIN";
+  QTest::newRow("an empty new one") << "ADMIN" << "" << "" << "Senha Obrigatória" << "ADMIN";
+  QTest::newRow("success") << "admin" << "nova1" << "NOVA1" << "Senha alterada com Sucesso" << "NOVA1";
 }
 
 void TestUsers::passwordChange() {

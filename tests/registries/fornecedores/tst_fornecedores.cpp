@@ -85,9 +85,8 @@ int supplier(const QVariantMap &columns) {
 }
 
 void addUser(const QString &name, const QString &cadastro, const QString &rh) {
-  run(QStringLiteral(
-          "insert into usuarios (nome, senha, cadastro, tabelas, financeiro, rh) values (?, 'X', ?, '5', '5', ?)"),
-      {name, cadastro, rh});
+  run(QStringLiteral("insert into usuarios (nome, senha, cadastro, tabelas, financeiro, rh) values (?, 'X', ?, '5', '5', ?)"),
+       {name, cadastro, rh});
 }
 
 std::unique_ptr<TFrmCadFornecedores> openScreen(const QString &caption = kProdutores) {
@@ -195,12 +194,8 @@ void TestFornecedores::kindLeadsToItsOwnDocuments_data() {
   QTest::addColumn<QString>("document");
   QTest::addColumn<QString>("digits");
   QTest::addColumn<QStringList>("after");  // the fields Enter then walks, ending at the name
-  QTest::newRow("person") << "F"
-                          << "mecpf"
-                          << "11144477735" << QStringList{"edrg", "meorgao", "ednome"};
-  QTest::newRow("company") << "J"
-                           << "mecgc"
-                           << "11222333000181" << QStringList{"edie", "edim", "ednome"};
+  QTest::newRow("person") << "F" << "mecpf" << "11144477735" << QStringList{"edrg", "meorgao", "ednome"};
+  QTest::newRow("company") << "J" << "mecgc" << "11222333000181" << QStringList{"edie", "edim", "ednome"};
 }
 
 void TestFornecedores::kindLeadsToItsOwnDocuments() {
@@ -234,24 +229,9 @@ void TestFornecedores::invalidDocumentKeepsTheFocus_data() {
   QTest::addColumn<QString>("good");
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("next");
-  QTest::newRow("CPF check digit") << "F"
-                                   << "mecpf"
-                                   << "11144477730"
-                                   << "11144477735"
-                                   << "C.P.F. inválido"
-                                   << "edrg";
-  QTest::newRow("CPF too short") << "F"
-                                 << "mecpf"
-                                 << "1114447"
-                                 << "52998224725"
-                                 << "C.P.F. inválido"
-                                 << "edrg";
-  QTest::newRow("CNPJ check digit") << "J"
-                                    << "mecgc"
-                                    << "11222333000180"
-                                    << "11222333000181"
-                                    << "CNPJ inválido"
-                                    << "edie";
+  QTest::newRow("CPF check digit") << "F" << "mecpf" << "11144477730" << "11144477735" << "C.P.F. inválido" << "edrg";
+  QTest::newRow("CPF too short") << "F" << "mecpf" << "1114447" << "52998224725" << "C.P.F. inválido" << "edrg";
+  QTest::newRow("CNPJ check digit") << "J" << "mecgc" << "11222333000180" << "11222333000181" << "CNPJ inválido" << "edie";
 }
 
 void TestFornecedores::invalidDocumentKeepsTheFocus() {
@@ -295,16 +275,8 @@ void TestFornecedores::changedRowKeepsItsStoredDocument_data() {
   QTest::addColumn<QString>("stored");
   QTest::addColumn<QString>("next");
   // documents that fail the check digits, as rows brought in from elsewhere may hold them
-  QTest::newRow("person's CPF") << "F"
-                                << "cpf"
-                                << "mecpf"
-                                << "11144477730"
-                                << "edrg";
-  QTest::newRow("company's CNPJ") << "J"
-                                  << "cnpj"
-                                  << "mecgc"
-                                  << "11222333000180"
-                                  << "edie";
+  QTest::newRow("person's CPF") << "F" << "cpf" << "mecpf" << "11144477730" << "edrg";
+  QTest::newRow("company's CNPJ") << "J" << "cnpj" << "mecgc" << "11222333000180" << "edie";
 }
 
 void TestFornecedores::changedRowKeepsItsStoredDocument() {
@@ -329,8 +301,7 @@ void TestFornecedores::changedRowKeepsItsStoredDocument() {
   QVERIFY2(messages.calls.isEmpty(), qPrintable(messages.texts().join('|')));
   QCOMPARE(s->state(), RecordScreen::State::Browse);
   QCOMPARE(scalar(QStringLiteral("select concat(%1, '|', fantasia) from fornecedores where codigo = ?").arg(column),
-                  {codigo})
-               .toString(),
+                  {codigo}).toString(),
            stored + QStringLiteral("|NOVA"));
 }
 
@@ -339,12 +310,9 @@ void TestFornecedores::missingDocumentAsksToGoOn_data() {
   QTest::addColumn<QString>("title");
   QTest::addColumn<int>("answer");
   QTest::addColumn<bool>("goesOn");
-  QTest::newRow("company, No cancels") << "J"
-                                       << "CNPJ não Informado" << int(QMessageBox::No) << false;
-  QTest::newRow("company, Yes goes on") << "J"
-                                        << "CNPJ não Informado" << int(QMessageBox::Yes) << true;
-  QTest::newRow("person, No cancels") << "F"
-                                      << "CPF não Informado" << int(QMessageBox::No) << false;
+  QTest::newRow("company, No cancels") << "J" << "CNPJ não Informado" << int(QMessageBox::No) << false;
+  QTest::newRow("company, Yes goes on") << "J" << "CNPJ não Informado" << int(QMessageBox::Yes) << true;
+  QTest::newRow("person, No cancels") << "F" << "CPF não Informado" << int(QMessageBox::No) << false;
 }
 
 void TestFornecedores::missingDocumentAsksToGoOn() {
@@ -441,11 +409,9 @@ void TestFornecedores::insertThenChangeWriteTheirColumns() {
   QVERIFY(codigo > 0);
   QCOMPARE(child<QLineEdit>(s.get(), "EdCodigo")->text(), QString::number(codigo));
   QSqlQuery q;
-  QVERIFY(
-      q.exec(QStringLiteral("select tipo, cpf, estado, fone1, tipocc, pagarvital, debencargos, sexo, empresa, salario, "
-                            "premio, dtadmissao, nfilhos is null, dtdemissao is null, contacontabil is null "
-                            "from fornecedores where codigo = %1")
-                 .arg(codigo)));
+  QVERIFY(q.exec(QStringLiteral("select tipo, cpf, estado, fone1, tipocc, pagarvital, debencargos, sexo, empresa, salario, "
+                                "premio, dtadmissao, nfilhos is null, dtdemissao is null, contacontabil is null "
+                                "from fornecedores where codigo = %1").arg(codigo)));
   QVERIFY(q.next());
   QCOMPARE(q.value(0).toString(), QStringLiteral("F"));
   QCOMPARE(q.value(1).toString(), QStringLiteral("11144477735"));
@@ -463,8 +429,7 @@ void TestFornecedores::insertThenChangeWriteTheirColumns() {
   QVERIFY(q.value(13).toBool());
   QVERIFY(q.value(14).toBool());
   QCOMPARE(rows("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'I' and "
-                "historico = 'MARIA DAS DORES' and favorecido = ?",
-                {codigo}),
+                 "historico = 'MARIA DAS DORES' and favorecido = ?", {codigo}),
            1);
 
   // a change writes the counts as 0 and resets the columns the screen does not show
@@ -478,8 +443,7 @@ void TestFornecedores::insertThenChangeWriteTheirColumns() {
   s->btgravarClick();
   QVERIFY2(messages.calls.isEmpty(), qPrintable(messages.texts().join('|')));
   QVERIFY(q.exec(QStringLiteral("select nome, nfilhos, ndependentes, contacontabil, com2setorpme, dtadmissao is null, "
-                                "tipocc, salario, empresa from fornecedores where codigo = %1")
-                     .arg(codigo)));
+                                "tipocc, salario, empresa from fornecedores where codigo = %1").arg(codigo)));
   QVERIFY(q.next());
   QCOMPARE(q.value(0).toString(), QStringLiteral("MARIA DAS DORES SILVA"));
   QCOMPARE(q.value(1).toInt(), 0);
@@ -493,8 +457,7 @@ void TestFornecedores::insertThenChangeWriteTheirColumns() {
   QCOMPARE(q.value(7).toDouble(), 1500.5);
   QCOMPARE(q.value(8).toInt(), repasse);
   QCOMPARE(rows("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'A' and "
-                "historico = 'MARIA DAS DORES SILVA' and favorecido = ?",
-                {codigo}),
+                 "historico = 'MARIA DAS DORES SILVA' and favorecido = ?", {codigo}),
            1);
 }
 
@@ -509,14 +472,11 @@ void TestFornecedores::deletionRefusedWhileInUse() {
   QFETCH(QString, user);
   const int codigo = supplier({{"tipo", "J"}, {"cnpj", "11222333000181"}, {"cpf", ""}, {"nome", "PAPELARIA"}});
   if (user == "seguros")
-    QVERIFY(run(
-        "insert into seguros (produto, proposta, seguradora, vendedor, producao) values (1, 'P1', 1, ?, '2024-01-01')",
-        {codigo}));
+    QVERIFY(run("insert into seguros (produto, proposta, seguradora, vendedor, producao) values (1, 'P1', 1, ?, '2024-01-01')", {codigo}));
   if (user == "docpagar")
-    QVERIFY(
-        run("insert into docpagar (fornecedor, fixa, tipo, doc, emissao, vencto, valor) "
-            "values (?, 'N', '01', 'NF1', '2024-01-01', '2024-02-01', 10)",
-            {codigo}));
+    QVERIFY(run("insert into docpagar (fornecedor, fixa, tipo, doc, emissao, vencto, valor) "
+                 "values (?, 'N', '01', 'NF1', '2024-01-01', '2024-02-01', 10)",
+                 {codigo}));
   ScriptedMessages messages;
   auto s = openScreen();
   showRow(s.get(), codigo);
@@ -533,11 +493,10 @@ void TestFornecedores::deletionRefusedWhileInUse() {
   QCOMPARE(messages.calls.at(0).title, QStringLiteral("Velmora"));
   QCOMPARE(messages.calls.at(0).buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   QCOMPARE(rows("select count(*) from fornecedores"), 0);
-  QCOMPARE(
-      rows("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'E' and historico = 'PAPELARIA' "
-           "and favorecido = ? and obs = '11222333000181 '",
-           {codigo}),
-      1);
+  QCOMPARE(rows("select count(*) from rastro where rotina = 'FORNECEDOR' and operacao = 'E' and historico = 'PAPELARIA' "
+                 "and favorecido = ? and obs = '11222333000181 '",
+                 {codigo}),
+           1);
   QCOMPARE(child<QLineEdit>(s.get(), "ednome")->text(), QString());
 }
 
@@ -545,15 +504,9 @@ void TestFornecedores::copyIntoClientsOnlyOnce_data() {
   QTest::addColumn<QString>("tipo");
   QTest::addColumn<QString>("document");
   QTest::addColumn<QString>("registration");
-  QTest::newRow("person by CPF") << "F"
-                                 << "52998224725"
-                                 << "123456 SSP";
-  QTest::newRow("company by CNPJ") << "J"
-                                   << "11222333000181"
-                                   << "IE998877";
-  QTest::newRow("no document, by name") << "F"
-                                        << ""
-                                        << "";
+  QTest::newRow("person by CPF") << "F" << "52998224725" << "123456 SSP";
+  QTest::newRow("company by CNPJ") << "J" << "11222333000181" << "IE998877";
+  QTest::newRow("no document, by name") << "F" << "" << "";
 }
 
 void TestFornecedores::copyIntoClientsOnlyOnce() {
@@ -586,7 +539,7 @@ void TestFornecedores::copyIntoClientsOnlyOnce() {
   QCOMPARE(q.value(4).toString(), QStringLiteral("9832321234"));
   QCOMPARE(q.value(5).toDate(), QDate::currentDate());
   QCOMPARE(rows("select count(*) from rastro where rotina = 'CLIENTE' and operacao = 'I' and favorecido = 0 "
-                "and obs = 'Cliente Inserido Via Cad. Fornecedor'"),
+                 "and obs = 'Cliente Inserido Via Cad. Fornecedor'"),
            1);
 
   messages.clear();
@@ -605,10 +558,9 @@ void TestFornecedores::brokersBecomeSellersOnce() {
       "bairro_corretor, cidade_corretor, estado_corretor, fone_corretor1, fone_corretor2, email_corretor) "
       "values ('A', ?, ?, ?, ?, ?, 'CENTRO', 'X', 'X', ?, '', ?)");
   QVERIFY(run(insert, {"CORRETOR PRIMEIRO DA SILVA", "111", "111.444.777-35", "1980-05-01", "RUA A", "(98) 3232-1234",
-                       "um@x.com"}));
+                        "um@x.com"}));
   QVERIFY(run(insert, {"MESMO CPF OUTRA VEZ", "222", "111.444.777-35", "1981-01-01", "RUA B", "(98) 1111-2222", ""}));
-  QVERIFY(
-      run(insert, {"JA CADASTRADO NO SISTEMA", "333", "529.982.247-25", "1982-01-01", "RUA C", "(98) 1111-2222", ""}));
+  QVERIFY(run(insert, {"JA CADASTRADO NO SISTEMA", "333", "529.982.247-25", "1982-01-01", "RUA C", "(98) 1111-2222", ""}));
   QVERIFY(run(insert, {"SEM NASCIMENTO", "444", "123.456.789-09", "0000-00-00", "RUA D", "(98) 9999-8888", ""}));
 
   ScriptedMessages messages;
@@ -621,13 +573,11 @@ void TestFornecedores::brokersBecomeSellersOnce() {
     QCOMPARE(rows("select count(*) from fornecedores where cpf = '11144477735'"), 1);
   }
   QSqlQuery q;
-  QVERIFY(
-      q.exec("select tipo, rg, nome, endereco, bairro, cidade, estado, cep, fone1, email, dtnasc, funcao, situacao, "
-             "apelido from fornecedores where cpf = '11144477735'"));
+  QVERIFY(q.exec("select tipo, rg, nome, endereco, bairro, cidade, estado, cep, fone1, email, dtnasc, funcao, situacao, "
+                 "apelido from fornecedores where cpf = '11144477735'"));
   QVERIFY(q.next());
-  const QStringList expected{
-      "F",          "111",     "CORRETOR PRIMEIRO DA SILVA", "RUA A", "CENTRO", "SAO LUIS", "MA", "65000000",
-      "9832321234", "um@x.com"};
+  const QStringList expected{"F", "111", "CORRETOR PRIMEIRO DA SILVA", "RUA A", "CENTRO", "SAO LUIS", "MA", "65000000",
+                             "9832321234", "um@x.com"};
   for (int i = 0; i < expected.size(); ++i) QCOMPARE(q.value(i).toString(), expected.at(i));
   QCOMPARE(q.value(10).toDate(), QDate(1980, 5, 1));
   QCOMPARE(q.value(11).toString(), QStringLiteral("VENDEDOR"));
@@ -678,10 +628,8 @@ void TestFornecedores::lookupHandsTheChosenRowBack() {
   QTest::keyClick(s->searchField(), Qt::Key_Return);  // leaving the search field lists the match
   QCOMPARE(s->grid()->model()->rowCount(), 1);
   QVERIFY(chosen.isEmpty());
-  if (doubleClick)
-    s->DBGrid1DblClick();
-  else
-    QTest::keyClick(s->grid(), Qt::Key_Return);
+  if (doubleClick) s->DBGrid1DblClick();
+  else QTest::keyClick(s->grid(), Qt::Key_Return);
   QCOMPARE(chosen.value("codigo").toInt(), codigo);
   QCOMPARE(chosen.value("cnpj").toString(), QStringLiteral("11222333000181"));
   QCOMPARE(s->result(), int(QDialog::Accepted));
@@ -692,8 +640,7 @@ void TestFornecedores::lookupHandsTheChosenRowBack() {
 
 void TestFornecedores::confidentialPayStaysForUsersWithoutRh() {
   const int codigo = supplier({{"tipo", "F"}, {"nome", "CAIXA DA LOJA"}, {"salario", 1500.0}, {"premio", 200.0}});
-  QVERIFY(
-      run("insert into emprestimos (funcionario, data, credito, saldo) values (?, '2024-01-01', 50, 50)", {codigo}));
+  QVERIFY(run("insert into emprestimos (funcionario, data, credito, saldo) values (?, '2024-01-01', 50, 50)", {codigo}));
   {
     Session::instance().login(QStringLiteral("BALCAO"));
     ScriptedMessages messages;
@@ -791,8 +738,8 @@ void TestFornecedores::loansKeepARunningBalance() {
   QCOMPARE(grid->cellText(1, 2), QStringLiteral("30,00"));
   QCOMPARE(grid->cellText(1, 3), QStringLiteral("70,00"));
   QCOMPARE(rows("select count(*) from rastro where rotina = 'EMPRESTIMO' and operacao = 'I' and historico = 'TOMADOR' "
-                "and favorecido = ?",
-                {codigo}),
+                 "and favorecido = ?",
+                 {codigo}),
            2);
   QCOMPARE(rows("select count(*) from rastro where rotina = 'EMPRESTIMO' and valor = 30 and obs = 'DEBITO'"), 1);
 
@@ -817,7 +764,7 @@ void TestFornecedores::loansKeepARunningBalance() {
   QCOMPARE(grid->model()->rowCount(), 1);
   QCOMPARE(grid->cellText(0, 3), QStringLiteral("70,00"));
   QCOMPARE(rows("select count(*) from rastro where rotina = 'EMPRESTIMO' and operacao = 'E' and valor = 100 "
-                "and obs = 'CREDITO'"),
+                 "and obs = 'CREDITO'"),
            1);
 
   // a new loan goes on from the last balance
@@ -834,18 +781,10 @@ void TestFornecedores::absencesAreRecordedOnLeaving_data() {
   QTest::addColumn<QString>("remark");
   QTest::addColumn<QString>("tipo");  // empty: nothing recorded
   QTest::addColumn<double>("days");
-  QTest::newRow("absence, on leaving the quantity") << false << "2"
-                                                    << ""
-                                                    << "F" << 2.0;
-  QTest::newRow("empty quantity is one day") << false << ""
-                                             << ""
-                                             << "F" << 1.0;
-  QTest::newRow("justified, on leaving the remark") << true << ""
-                                                    << "CONSULTA MEDICA"
-                                                    << "FJ" << 1.0;
-  QTest::newRow("justified without a remark") << true << "3"
-                                              << ""
-                                              << "" << 0.0;
+  QTest::newRow("absence, on leaving the quantity") << false << "2" << "" << "F" << 2.0;
+  QTest::newRow("empty quantity is one day") << false << "" << "" << "F" << 1.0;
+  QTest::newRow("justified, on leaving the remark") << true << "" << "CONSULTA MEDICA" << "FJ" << 1.0;
+  QTest::newRow("justified without a remark") << true << "3" << "" << "" << 0.0;
 }
 
 void TestFornecedores::absencesAreRecordedOnLeaving() {
@@ -889,7 +828,7 @@ void TestFornecedores::absencesAreRecordedOnLeaving() {
   QVERIFY(!q.next());
   const QString obs = justified ? "FJ - " + remark : QStringLiteral("F");
   QCOMPARE(rows("select count(*) from rastro where rotina = 'FALTAS' and operacao = 'I' and obs = ? and favorecido = ?",
-                {obs, codigo}),
+                 {obs, codigo}),
            1);
   QCOMPARE(child<RecordGrid>(s.get(), "DBGridF")->model()->rowCount(), 1);
   QCOMPARE(edqtd->text(), QString());
@@ -961,11 +900,8 @@ void TestFornecedores::sellersAreAssignedOneAfterAnother() {
 }
 
 void TestFornecedores::resignationNoticeNamesThePersonAndTheEmployer() {
-  const int codigo = supplier({{"tipo", "F"},
-                               {"nome", "DEMISSIONARIO"},
-                               {"departamento", "COBRANCA"},
-                               {"ctps", "12345/001"},
-                               {"dtadmissao", QDate(2020, 1, 2)}});
+  const int codigo = supplier({{"tipo", "F"}, {"nome", "DEMISSIONARIO"}, {"departamento", "COBRANCA"},
+                               {"ctps", "12345/001"}, {"dtadmissao", QDate(2020, 1, 2)}});
   ScriptedMessages messages;
   PreviewCapture preview;
   auto s = openScreen();
@@ -982,8 +918,8 @@ void TestFornecedores::resignationNoticeNamesThePersonAndTheEmployer() {
   QCOMPARE(preview.docs.at(0).pageCount(), 1);
   const QStringList texts = preview.texts();
   for (const char *expected : {"AVISO PREVIO DO EMPREGADO", "Nome completo do funcionário(a) :", "DEMISSIONARIO",
-                               "COBRANCA", "12345/001", "VELMORA CORRETORA DE SEGUROS LTDA", "Atenciosamente",
-                               "Funcionário(a)", "ass. empregador", "ciente da empresa: _____ / _____ / ________"})
+                                 "COBRANCA", "12345/001", "VELMORA CORRETORA DE SEGUROS LTDA", "Atenciosamente",
+                                 "Funcionário(a)", "ass. empregador", "ciente da empresa: _____ / _____ / ________"})
     QVERIFY2(texts.contains(expected), qPrintable(expected));
   const QString body = texts.filter("Por motivo de ordem particular").value(0);
   QVERIFY(body.contains("o emprego que ocupo nesta empresa desde 02/01/2020. Assim sendo"));

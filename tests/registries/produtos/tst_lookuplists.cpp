@@ -43,9 +43,8 @@ class RecordingMessages : public ScriptedMessages {
 
 QString auditRows(const QString &rotina) {
   QSqlQuery q;
-  q.prepare(
-      "SELECT CONCAT_WS('|', operacao, historico, favorecido, valor, obs) FROM rastro WHERE rotina = ? "
-      "ORDER BY operacao DESC");
+  q.prepare("SELECT CONCAT_WS('|', operacao, historico, favorecido, valor, obs) FROM rastro WHERE rotina = ? "
+            "ORDER BY operacao DESC");
   q.addBindValue(rotina);
   QStringList rows;
   if (q.exec())
@@ -117,35 +116,20 @@ void TestLookupLists::addAndDelete_data() {
   QTest::addColumn<bool>("noFirst");
   QTest::addColumn<bool>("emptiesName");
   const QString confirm = "Confima Operação?", item = "Excluir Item?";
-  QTest::newRow("administrators") << "TFrmAdministradoras"
-                                  << "Administradoras"
-                                  << "adma"
-                                  << "ADMA" << false << "seguros.administradora"
-                                  << "Administradora com Movimentação" << confirm << item << true << false;
-  QTest::newRow("entities") << "TFrmEntidades"
-                            << "Cadastro de Entidades"
-                            << "entidades"
-                            << "ENTIDADE" << true << "seguros_clientes.entidade"
-                            << "Entidade com Movimentação"
-                            << "Deseja excluir o registro?"
-                            << "Velmora" << false << false;
-  QTest::newRow("professions") << "TFrmProfissoes"
-                               << "Cadastro de Profissões"
-                               << "profissoes"
-                               << "PROFISSAO" << true << "seguros_clientes.profissao"
-                               << "Profissão com Movimentação"
-                               << "Deseja excluir o registro?"
-                               << "Velmora" << false << false;
-  QTest::newRow("regions") << "TFrmRegioes"
-                           << "Cadastro de Regiões"
-                           << "regiao"
-                           << "REGIÃO" << false << "seguros.regiao"
-                           << "Região com Movimentação" << confirm << item << true << true;
-  QTest::newRow("proposal states") << "TFrmStatusProp"
-                                   << "Status Propostas"
-                                   << "statusprop"
-                                   << "statusprop" << false << "seguros.status_prop"
-                                   << "Status com Movimentação" << confirm << item << true << false;
+  QTest::newRow("administrators") << "TFrmAdministradoras" << "Administradoras" << "adma" << "ADMA" << false
+                                  << "seguros.administradora" << "Administradora com Movimentação" << confirm << item
+                                  << true << false;
+  QTest::newRow("entities") << "TFrmEntidades" << "Cadastro de Entidades" << "entidades" << "ENTIDADE" << true
+                            << "seguros_clientes.entidade" << "Entidade com Movimentação"
+                            << "Deseja excluir o registro?" << "Velmora" << false << false;
+  QTest::newRow("professions") << "TFrmProfissoes" << "Cadastro de Profissões" << "profissoes" << "PROFISSAO" << true
+                               << "seguros_clientes.profissao" << "Profissão com Movimentação"
+                               << "Deseja excluir o registro?" << "Velmora" << false << false;
+  QTest::newRow("regions") << "TFrmRegioes" << "Cadastro de Regiões" << "regiao" << "REGIÃO" << false
+                           << "seguros.regiao" << "Região com Movimentação" << confirm << item << true << true;
+  QTest::newRow("proposal states") << "TFrmStatusProp" << "Status Propostas" << "statusprop" << "statusprop" << false
+                                   << "seguros.status_prop" << "Status com Movimentação" << confirm << item << true
+                                   << false;
 }
 
 void TestLookupLists::addAndDelete() {
@@ -180,9 +164,8 @@ void TestLookupLists::addAndDelete() {
   QVERIFY(messages.calls.isEmpty());
 
   // a sale whose product code happens to equal the entry's says nothing about the entry
-  QVERIFY(
-      run("INSERT INTO seguros (produto, proposta, seguradora, vendedor, producao) VALUES (?, '1', 1, 0, CURDATE())",
-          {codigo}));
+  QVERIFY(run("INSERT INTO seguros (produto, proposta, seguradora, vendedor, producao) VALUES (?, '1', 1, 0, CURDATE())",
+              {codigo}));
   const QString referTable = referrer.section('.', 0, 0), referColumn = referrer.section('.', 1, 1);
   QVariant referring;
   if (referTable == "seguros")
@@ -190,8 +173,7 @@ void TestLookupLists::addAndDelete() {
                     ") VALUES (0, '2', 1, 0, CURDATE(), ?)",
                 {codigo}, &referring));
   else
-    QVERIFY(
-        run("INSERT INTO seguros_clientes (nome, " + referColumn + ") VALUES ('SEGURADO', ?)", {codigo}, &referring));
+    QVERIFY(run("INSERT INTO seguros_clientes (nome, " + referColumn + ") VALUES ('SEGURADO', ?)", {codigo}, &referring));
 
   s.doubleClick(codigo);
   QCOMPARE(messages.calls.size(), 1);
@@ -236,7 +218,7 @@ void TestLookupLists::onlyAnExactNameIsAnExistingEntry() {
   s.add("NORTE ");  // the server would call these equal; the list does not
   s.add("norte");   // typed in lower case, taken in upper case: the first entry again
   s.add("NORTE");
-  s.add("   ");  // blanks name nothing
+  s.add("   ");     // blanks name nothing
   QCOMPARE(rows("SELECT COUNT(*) FROM regiao"), 2);
   QCOMPARE(rows("SELECT COUNT(*) FROM regiao WHERE nome = BINARY 'NORTE '"), 1);
   QCOMPARE(rows("SELECT COUNT(*) FROM regiao WHERE nome = BINARY 'NORTE'"), 1);
@@ -254,8 +236,7 @@ void TestLookupLists::f12TogglesTheActiveFlag() {
   s.grid()->setFocus();
   for (const char *expected : {"S", "N", "S"}) {
     QTest::keyClick(s.grid(), Qt::Key_F12);
-    QCOMPARE(scalar("SELECT ativo FROM profissoes WHERE codigo = ?", {medico}).toString(),
-             QString::fromLatin1(expected));
+    QCOMPARE(scalar("SELECT ativo FROM profissoes WHERE codigo = ?", {medico}).toString(), QString::fromLatin1(expected));
     QCOMPARE(s.rows()->value("codigo"), medico);  // still on the entry toggled
     QCOMPARE(s.grid()->cellText(s.rows()->row(), 2), QString::fromLatin1(expected));
   }
