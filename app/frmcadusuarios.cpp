@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
@@ -206,8 +207,18 @@ bool TFrmCadUsuarios::deleteRecord(const QVariant &, QString *error) {
   QVariantList codes;
   while (q.next())
     if (q.value(1).toString() == name) codes << q.value(0);
-  for (const QVariant &code : codes)
-    if (!execBound(dm().database(), QStringLiteral("delete from usuarios where codigo = ?"), {code}, error))
+  q.finish();
+  QSqlQuery remove(dm().database());
+  if (!remove.prepare(QStringLiteral("delete from usuarios where codigo = ?"))) {
+    *error = serverText(remove.lastError());
+    return false;
+  }
+  for (const QVariant &code : codes) {
+    remove.addBindValue(code);
+    if (!remove.exec()) {
+      *error = serverText(remove.lastError());
       return false;
+    }
+  }
   return true;
 }

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 
 #include "app/corescreens.h"
 #include "app/frmalterarsenha.h"
@@ -49,6 +50,15 @@ bool showUser(TFrmCadUsuarios &screen, const QString &name) {
   return edit(&screen, QStringLiteral("ednome"))->text() == name;
 }
 
+// Makes the server refuse the rows of `table` that `when` picks for `event`, with `text`, until allow().
+bool refuse(const QString &event, const QString &table, const QString &when, const QString &text) {
+  QSqlQuery q;
+  return q.exec(QStringLiteral("create or replace trigger tst_refuse before %1 on %2 for each row "
+                               "if %3 then signal sqlstate '45000' set message_text = '%4'; end if")
+                    .arg(event, table, when, text));
+}
+bool allow() { return QSqlQuery().exec(QStringLiteral("drop trigger if exists tst_refuse")); }
+
 }  // namespace
 
 class TestUsers : public QObject {
@@ -69,6 +79,7 @@ class TestUsers : public QObject {
   void newUserGetsThePasswordTypedForIt_data();
   void newUserGetsThePasswordTypedForIt();
   void deletingAUserRemovesItsRows();
+  void aRefusedDeletionLeavesEveryRow();
   void passwordChange_data();
   void passwordChange();
 
@@ -91,7 +102,10 @@ void TestUsers::init() {
   messages_ = std::make_unique<ScriptedMessages>();
 }
 
-void TestUsers::cleanup() { messages_.reset(); }
+void TestUsers::cleanup() {
+  messages_.reset();
+  QVERIFY(allow());
+}
 
 void TestUsers::isRegisteredAndShowsTheFirstUser() {
   QString error;
@@ -336,6 +350,26 @@ void TestUsers::deletingAUserRemovesItsRows() {
   QCOMPARE(screen.dataset()->rowCount(), 2);
 }
 
+void TestUsers::aRefusedDeletionLeavesEveryRow() {
+  QString error;
+  for (int i = 0; i < 2; ++i)
+    QVERIFY2(insertUser(QStringLiteral("DUPLO"), QStringLiteral("X"), QStringLiteral("1"), &error), qPrintable(error));
+  // the server refuses only the second of the two rows: the first may already be gone when it does
+  const int second = rows(QStringLiteral("select max(codigo) from usuarios where nome = 'DUPLO'"));
+  QVERIFY(refuse(QStringLiteral("delete"), QStringLiteral("usuarios"), QStringLiteral("old.codigo = %1").arg(second),
+                 QStringLiteral("Exclusão recusada")));
+  TFrmCadUsuarios screen;
+  QVERIFY(showActive(&screen));
+  QVERIFY(showUser(screen, QStringLiteral("DUPLO")));
+  messages_->answer(QMessageBox::Yes);
+  button(&screen, "btexcluir")->click();
+  QCOMPARE(messages_->texts(), (QStringList{QStringLiteral("Deseja Excluir o Usuário?"), QStringLiteral("Exclusão recusada")}));
+  QCOMPARE(rows(QStringLiteral("select count(*) from usuarios where nome = 'DUPLO'")), 2);
+  QCOMPARE(rows(QStringLiteral("select count(*) from rastro")), 0);  // the audit row went back with the rows
+  QVERIFY(screen.isVisible());
+  QCOMPARE(edit(&screen, QStringLiteral("ednome"))->text(), QStringLiteral("DUPLO"));
+}
+
 void TestUsers::passwordChange_data() {
   QTest::addColumn<QString>("current");
   QTest::addColumn<QString>("fresh");
@@ -346,6 +380,8 @@ void TestUsers::passwordChange_data() {
   QTest::newRow("two different new ones") << "ADMIN" << "NOVA1" << "NOVA2" << "Senhas diferentes" << "ADMIN";
   QTest::newRow("an empty new one") << "ADMIN" << "" << "" << "Senha Obrigatória" << "ADMIN";
   QTest::newRow("success") << "admin" << "nova1" << "NOVA1" << "Senha alterada com Sucesso" << "NOVA1";
+  // the server's own text, and the dialog stays for another try
+  QTest::newRow("refused by the server") << "ADMIN" << "NOVA1" << "NOVA1" << "Troca recusada" << "ADMIN";
 }
 
 void TestUsers::passwordChange() {
@@ -354,6 +390,8 @@ void TestUsers::passwordChange() {
   QFETCH(QString, confirmed);
   QFETCH(QString, message);
   QFETCH(QString, stored);
+  if (QByteArray(QTest::currentDataTag()) == "refused by the server")
+    QVERIFY(refuse(QStringLiteral("update"), QStringLiteral("usuarios"), QStringLiteral("true"), message));
   TFrmAlterarSenha dialog;
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Alterar Senha"));
   QVERIFY(showActive(&dialog));

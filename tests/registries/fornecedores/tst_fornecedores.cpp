@@ -49,6 +49,7 @@ class TestFornecedores : public QObject {
   void copyIntoClientsOnlyOnce_data();
   void copyIntoClientsOnlyOnce();
   void brokersBecomeSellersOnce();
+  void aRefusedBrokerLeavesNoneImported();
   void reportOpensTheListingWithItsTitle();
   void lookupHandsTheChosenRowBack_data();
   void lookupHandsTheChosenRowBack();
@@ -61,6 +62,8 @@ class TestFornecedores : public QObject {
   void absencesAreRecordedOnLeaving();
   void overtimeIsRecordedOnLeavingTheQuantity();
   void sellersAreAssignedOneAfterAnother();
+  void aRefusedAuditRowUndoesItsWrite_data();
+  void aRefusedAuditRowUndoesItsWrite();
   void resignationNoticeNamesThePersonAndTheEmployer();
 };
 
@@ -110,6 +113,14 @@ QWidget *focused() { return QApplication::focusWidget(); }
 
 void enter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
 
+// Makes the server refuse the rows of `table` that `when` picks on insert, with `text`; init() drops it.
+bool refuseInsert(const QString &table, const QString &when, const QString &text) {
+  QSqlQuery q;
+  return q.exec(QStringLiteral("create or replace trigger tst_refuse before insert on %1 for each row "
+                               "if %2 then signal sqlstate '45000' set message_text = '%3'; end if")
+                    .arg(table, when, text));
+}
+
 }  // namespace
 
 void TestFornecedores::initTestCase() {
@@ -123,6 +134,7 @@ void TestFornecedores::initTestCase() {
 }
 
 void TestFornecedores::init() {
+  QVERIFY(QSqlQuery().exec(QStringLiteral("drop trigger if exists tst_refuse")));
   for (const char *table : {"fornecedores", "clientes", "corretores", "emprestimos", "faltasfunc", "horasextras",
                             "rastro", "seguros", "docpagar"})
     QVERIFY(run(QStringLiteral("delete from %1").arg(QLatin1String(table))));
@@ -586,6 +598,21 @@ void TestFornecedores::brokersBecomeSellersOnce() {
   QVERIFY(scalar("select dtnasc is null from fornecedores where cpf = '12345678909'").toBool());
 }
 
+void TestFornecedores::aRefusedBrokerLeavesNoneImported() {
+  const QString insert = QStringLiteral(
+      "insert into corretores (sit_corretor, nome_corretor, rg_corretor, cpf_corretor, nasc_corretor, end_corretor, "
+      "bairro_corretor, cidade_corretor, estado_corretor, fone_corretor1, fone_corretor2, email_corretor) "
+      "values ('A', ?, '', ?, '1980-05-01', '', '', '', '', '', '', '')");
+  QVERIFY(run(insert, {"PRIMEIRO", "111.444.777-35"}));
+  QVERIFY(run(insert, {"SEGUNDO", "123.456.789-09"}));
+  QVERIFY(refuseInsert("fornecedores", "new.nome = 'SEGUNDO'", "Corretor recusado"));
+  ScriptedMessages messages;
+  auto s = openScreen();
+  QTest::keyClick(s->grid(), Qt::Key_F12);
+  QCOMPARE(messages.texts(), QStringList{"Corretor recusado"});  // and no "FIM"
+  QCOMPARE(rows("select count(*) from fornecedores"), 0);
+}
+
 void TestFornecedores::reportOpensTheListingWithItsTitle() {
   {
     ScriptedMessages messages;
@@ -897,6 +924,51 @@ void TestFornecedores::sellersAreAssignedOneAfterAnother() {
   QTest::mouseClick(button(s.get(), "btatualizar"), Qt::LeftButton);
   QCOMPARE(scalar("select empresa from fornecedores where codigo = ?", {bia}).toInt(), sul);
   QVERIFY(messages.calls.isEmpty());
+}
+
+void TestFornecedores::aRefusedAuditRowUndoesItsWrite_data() {
+  QTest::addColumn<QString>("command");
+  QTest::newRow("copy into clients") << "btcliente";
+  QTest::newRow("loan") << "edvalorE";
+  QTest::newRow("branch assignment") << "btatualizar";
+}
+
+void TestFornecedores::aRefusedAuditRowUndoesItsWrite() {
+  QFETCH(QString, command);
+  const int sul = supplier({{"tipo", "J"}, {"cnpj", "11222333000181"}, {"nome", "REPASSE SUL LTDA"}, {"apelido", "SUL"}});
+  const int ana = supplier({{"tipo", "F"}, {"nome", "ANA"}, {"funcao", "VENDEDOR"}});
+  QVERIFY(refuseInsert("rastro", "true", "Auditoria recusada"));
+  ScriptedMessages messages;
+  auto s = openScreen();
+  QStringList expected{"Auditoria recusada"};
+  if (command == "btcliente") {
+    showRow(s.get(), sul);
+    messages.answer(QMessageBox::Yes);
+    QTest::mouseClick(button(s.get(), "btcliente"), Qt::LeftButton);
+    expected.prepend("Deseja Inserir o Fornecedor em Cliente?");
+    QCOMPARE(rows("select count(*) from clientes"), 0);
+  } else if (command == "edvalorE") {
+    showRow(s.get(), ana);
+    s->pages()->setCurrentWidget(child<QWidget>(s.get(), "tsE"));
+    child<MaskedEdit>(s.get(), "medataE")->setFocus();
+    auto *valor = child<AmountEdit>(s.get(), "edvalorE");
+    valor->setFocus();
+    valor->setText(QStringLiteral("100,00"));
+    enter(valor);
+    QCOMPARE(rows("select count(*) from emprestimos"), 0);
+    QCOMPARE(valor->text(), QStringLiteral("100,00"));  // kept, to be entered again
+    QCOMPARE(focused(), valor);
+  } else {
+    s->pages()->setCurrentWidget(child<QWidget>(s.get(), "tsFF"));
+    QTest::mouseClick(child<QRadioButton>(s.get(), "rbgeralFF"), Qt::LeftButton);
+    child<QComboBox>(s.get(), "cbfilialFF")->setEditText(QStringLiteral("SUL"));
+    QTest::mouseClick(button(s.get(), "btatualizar"), Qt::LeftButton);
+    QVERIFY(scalar("select empresa from fornecedores where codigo = ?", {ana}).isNull());
+    QCOMPARE(child<RecordGrid>(s.get(), "DBGridFF")->dataset()->row(), 0);  // still on the same seller
+  }
+  QCOMPARE(messages.texts(), expected);
+  QCOMPARE(rows("select count(*) from rastro"), 0);
+  QVERIFY(s->isVisible());
 }
 
 void TestFornecedores::resignationNoticeNamesThePersonAndTheEmployer() {
