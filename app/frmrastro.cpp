@@ -145,14 +145,6 @@ void TFrmRastro::buildControls() {
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   behaviour_->onExit(medatafinal, [this] { return medatafinalExit(); });
-  // The date edits fill today when tabbed into; the focus that lands in the first one as the screen
-  // opens comes with the window, so fill it here as well.
-  for (DateEdit *d : {medatainicial, medatafinal})
-    behaviour_->onEnter(d, [d] {
-      if (!d->isBlank()) return;
-      d->setDate(QDate::currentDate());
-      d->selectAll();
-    });
   connect(btfiltrar, &QPushButton::clicked, this, &TFrmRastro::btfiltrarClick);
   connect(btrelatorio, &QPushButton::clicked, this, &TFrmRastro::btrelatorioClick);
   resize(1040, 600);

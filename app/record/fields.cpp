@@ -1,6 +1,7 @@
 #include "app/record/fields.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,16 @@ class NameKeys : public QObject {
       const QString text = static_cast<QKeyEvent *>(event)->text();
       for (QChar c : text)
         if (refusedInName(c)) return true;
+    } else if (event->type() == QEvent::InputMethod) {
+      // An accent composed by the input method arrives here rather than as a key.
+      auto *im = static_cast<QInputMethodEvent *>(event);
+      QString kept;
+      for (QChar c : im->commitString())
+        if (!refusedInName(c)) kept.append(c);
+      if (kept != im->commitString()) {
+        if (kept.isEmpty() && im->preeditString().isEmpty() && im->replacementLength() == 0) return true;
+        im->setCommitString(kept, im->replacementStart(), im->replacementLength());
+      }
     }
     return QObject::eventFilter(watched, event);
   }

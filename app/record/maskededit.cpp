@@ -126,12 +126,24 @@ void MaskedEdit::setValue(const QString &stored) {
   setText(shaped);
 }
 
+namespace {
+
+bool isWindowSwitch(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+void MaskedEdit::focusOutEvent(QFocusEvent *event) {
+  awayWithFocus_ = isWindowSwitch(event->reason());
+  QLineEdit::focusOutEvent(event);
+}
+
 void MaskedEdit::focusInEvent(QFocusEvent *event) {
+  cameBack_ = awayWithFocus_ && isWindowSwitch(event->reason());
+  awayWithFocus_ = false;
   QLineEdit::focusInEvent(event);
-  const Qt::FocusReason reason = event->reason();
-  if (places_.isEmpty() || reason == Qt::MouseFocusReason || reason == Qt::ActiveWindowFocusReason ||
-      reason == Qt::PopupFocusReason)
-    return;
+  if (places_.isEmpty() || cameBack_ || event->reason() == Qt::MouseFocusReason) return;
   if (isBlank())
     setCursorPosition(0);
   else
@@ -191,8 +203,7 @@ bool DateEdit::checkOnExit() {
 
 void DateEdit::focusInEvent(QFocusEvent *event) {
   MaskedEdit::focusInEvent(event);
-  const Qt::FocusReason reason = event->reason();
-  if (todayOnEnter_ && isBlank() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+  if (todayOnEnter_ && isBlank() && !focusCameBack()) {
     setDate(QDate::currentDate());
     selectAll();
   }

@@ -28,11 +28,18 @@ class MaskedEdit : public QLineEdit {
   void setValue(const QString &stored);
 
  protected:
-  // Entered from the keyboard or by the screen, a blank field puts the cursor in its first place and
-  // a filled one is selected, so typing starts over; a click leaves the cursor where it fell.
+  // Entered from the keyboard, by the screen or as its window first shows, a blank field puts the cursor in its first
+  // place and a filled one is selected, so typing starts over; a click leaves the cursor where it fell.
   void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+  // The focus event just received hands the focus back to this field after another window or a
+  // pop-up held it: the field is not being entered. The first focus of a window's first showing
+  // also comes with the window's activation, and that one is entering.
+  bool focusCameBack() const { return cameBack_; }
 
  private:
+  bool awayWithFocus_ = false;  // lost the focus to another window or a pop-up, still this window's focus
+  bool cameBack_ = false;
   QString mask_;
   bool saveLiterals_ = true;
   QChar blank_ = QChar(u'_');
@@ -58,7 +65,8 @@ class DateEdit : public MaskedEdit, public ExitChecked {
   QString statementText() const;
   void clearDate() { setText(QString()); }
 
-  // Fills a blank field with today's date, selected, when the field is entered.
+  // Fills a blank field with today's date, selected, when the field is entered (also when it holds
+  // the focus as its window first shows, but not when the focus comes back from another window).
   void setTodayOnEnter(bool on) { todayOnEnter_ = on; }
   bool todayOnEnter() const { return todayOnEnter_; }
   void setInvalidTitle(const QString &title) { invalidTitle_ = title; }

@@ -16,8 +16,9 @@
 
 namespace {
 
+// Shift+Enter is Enter too: in a memo it would otherwise break the line.
 bool isEnter(const QKeyEvent *e) {
-  const auto mods = e->modifiers() & ~Qt::KeypadModifier;
+  const auto mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
   return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && mods == Qt::NoModifier;
 }
 
@@ -155,6 +156,8 @@ void ScreenBehaviour::paint(QWidget *field, bool focused) {
     if (!palettes_.contains(field)) palettes_.insert(field, field->palette());
     QPalette p = palettes_.value(field);
     p.setColor(QPalette::Base, focusColour());
+    // A combo that takes no typing is drawn as a button, in the button colour.
+    if (auto *c = qobject_cast<QComboBox *>(field); c && !c->isEditable()) p.setColor(QPalette::Button, focusColour());
     field->setPalette(p);
   } else if (palettes_.contains(field)) {
     field->setPalette(palettes_.take(field));
@@ -215,7 +218,9 @@ const ScreenBehaviour::KeyCommand *ScreenBehaviour::commandFor(QWidget *target, 
 
 bool ScreenBehaviour::handleKey(QWidget *target, QKeyEvent *event, bool dryRun) {
   const QKeyCombination key(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
-  if (const KeyCommand *c = commandFor(target, key); c && (!c->scoped || contains(c->scope, target))) {
+  const KeyCommand *c = commandFor(target, key);
+  if (!c && isEnter(event)) c = commandFor(target, QKeyCombination(Qt::Key(event->key())));
+  if (c && (!c->scoped || contains(c->scope, target))) {
     if (!dryRun) {
       auto action = c->action;  // the command may change the list
       action();

@@ -165,6 +165,8 @@ class TestRecordScreen : public QObject {
   void nameFieldRefusesTheNameRule_data();
   void nameFieldRefusesTheNameRule();
   void enterMovesOnAndFocusIsPainted();
+  void dateFillsTodayOnEntering_data();
+  void dateFillsTodayOnEntering();
   void f10LookupWritesBackAndRunsTheExitCheck();
   void gridShowsMasksColoursAndTakesCommands();
 
@@ -603,6 +605,12 @@ void TestRecordScreen::nameFieldRefusesTheNameRule() {
   button(&screen, "btnovo")->click();
   typeText(screen.ednome, typed);
   QCOMPARE(screen.ednome->text(), kept);
+  // The same text composed by an input method (dead keys) keeps the same characters.
+  screen.ednome->clear();
+  QInputMethodEvent composed;
+  composed.setCommitString(typed);
+  QApplication::sendEvent(screen.ednome, &composed);
+  QCOMPARE(screen.ednome->text(), kept);
   // Other fields keep their own case rule and take any character.
   QTest::keyClicks(screen.Edemail, QStringLiteral("Ana.5@X.COM"));
   QCOMPARE(screen.Edemail->text(), QStringLiteral("ana.5@x.com"));
@@ -623,13 +631,68 @@ void TestRecordScreen::enterMovesOnAndFocusIsPainted() {
   QTest::keyClick(screen.EdEndereco, Qt::Key_Up);
   QCOMPARE(QApplication::focusWidget(), screen.ednome);
 
-  // Enter in a memo moves on as well; it never breaks a line.
-  screen.Memo1->setFocus();
-  QTest::keyClicks(screen.Memo1, QStringLiteral("LINHA"));
-  QTest::keyClick(screen.Memo1, Qt::Key_Return);
-  QCOMPARE(screen.Memo1->toPlainText(), QStringLiteral("LINHA"));
-  QCOMPARE(QApplication::focusWidget(), screen.Edemail);
+  // A combo that takes no typing is painted in the colour it is drawn with.
+  screen.cbsexo->setFocus();
+  QCOMPARE(screen.cbsexo->palette().color(QPalette::Button), QColor(255, 255, 128));
+
+  // Enter in a memo moves on as well, Shift+Enter too; neither breaks a line.
+  for (Qt::KeyboardModifiers modifiers :
+       {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+    screen.Memo1->setPlainText(QString());
+    screen.Memo1->setFocus();
+    QTest::keyClicks(screen.Memo1, QStringLiteral("LINHA"));
+    QTest::keyClick(screen.Memo1, Qt::Key_Return, modifiers);
+    QCOMPARE(screen.Memo1->toPlainText(), QStringLiteral("LINHA"));
+    QCOMPARE(QApplication::focusWidget(), screen.Edemail);
+  }
+  QVERIFY(screen.cbsexo->palette().color(QPalette::Button) != QColor(255, 255, 128));
   QVERIFY(messages_->calls.isEmpty());
+}
+
+void TestRecordScreen::dateFillsTodayOnEntering_data() {
+  QTest::addColumn<bool>("todayOnEnter");
+  QTest::addColumn<QString>("how");  // how the focus reaches the date
+  QTest::addColumn<bool>("filled");
+  QTest::newRow("as the window first shows") << true << "first showing" << true;
+  QTest::newRow("tabbed into") << true << "tab" << true;
+  QTest::newRow("back from another window, left blank") << true << "back" << false;
+  QTest::newRow("a date without the option") << false << "first showing" << false;
+}
+
+void TestRecordScreen::dateFillsTodayOnEntering() {
+  QFETCH(bool, todayOnEnter);
+  QFETCH(QString, how);
+  QFETCH(bool, filled);
+  // No focus is set before the window shows: the first control takes it with the window.
+  QDialog screen;
+  ScreenBehaviour behaviour(&screen);
+  auto *layout = new QVBoxLayout(&screen);
+  const bool tab = how == QLatin1String("tab");
+  QLineEdit *before = tab ? Fields::upper(&screen, QStringLiteral("edantes")) : nullptr;
+  DateEdit *date = Fields::date(&screen, QStringLiteral("medata"), todayOnEnter);
+  QLineEdit *after = Fields::upper(&screen, QStringLiteral("eddepois"));
+  if (before) layout->addWidget(before);
+  layout->addWidget(date);
+  layout->addWidget(after);
+  QVERIFY(showActive(&screen));
+  if (tab) {
+    QCOMPARE(QApplication::focusWidget(), before);
+    QVERIFY(date->isBlank());
+    QTest::keyClick(before, Qt::Key_Tab);
+  } else if (how == QLatin1String("back")) {
+    // The user empties the date, another window takes the keyboard, then this one again.
+    date->clearDate();
+    QWidget other;
+    QVERIFY(showActive(&other));
+    QVERIFY(showActive(&screen));
+  }
+  QCOMPARE(QApplication::focusWidget(), date);
+  const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+  QCOMPARE(date->isBlank(), !filled);
+  if (filled) {
+    QCOMPARE(date->text(), today);
+    QCOMPARE(date->selectedText(), today);
+  }
 }
 
 void TestRecordScreen::f10LookupWritesBackAndRunsTheExitCheck() {
